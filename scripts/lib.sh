@@ -1,0 +1,83 @@
+# Shared by the README's commands: packages, build, display and Wine.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${BUILD_DIR:-$ROOT/build}
+WINE64=${WINE64:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+export WINE64
+
+PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 libwine-dev
+          xvfb x11-apps netpbm googletest dpkg-dev ca-certificates)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+as_root() {
+  if [ "$(id -u)" = 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else
+    echo "need root to run: $*" >&2; return 1; fi
+}
+
+ensure_packages() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing ${missing[*]}"
+  as_root apt-get update -q >/dev/null
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_all() {
+  log "configuring and building in $BUILD"
+  mkdir -p "$BUILD"
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$BUILD/configure.log" 2>&1 ||
+    { tail -n 40 "$BUILD/configure.log" >&2; return 1; }
+  cmake --build "$BUILD" -j"$(nproc)" >"$BUILD/build.log" 2>&1 ||
+    { grep -E -A5 'error|Error' "$BUILD/build.log" | head -n 80 >&2; return 1; }
+}
+
+OWN_XVFB_PID=
+start_display() {
+  # Use the user's display when there is one; otherwise a virtual one.
+  if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != own ]; then return 0; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 </dev/null &
+  OWN_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$n"
+  log "virtual display $DISPLAY"
+}
+
+start_wine() {
+  export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating the Wine prefix"
+    "$WINE64" wineboot --init >"$BUILD/wineboot.log" 2>&1 </dev/null || true
+    # A crash prints its report instead of opening a dialog nobody answers.
+    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      >/dev/null 2>&1 </dev/null || true
+  fi
+  # One persistent server for the whole run, streams redirected so this shell
+  # does not wait for it.
+  "$WINESERVER" -p >/dev/null 2>&1 </dev/null &
+  "$WINESERVER" -w >/dev/null 2>&1 </dev/null &
+  sleep 0.2
+}
+
+stop_all() {
+  [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 </dev/null || true
+  [ -n "$OWN_XVFB_PID" ] && kill "$OWN_XVFB_PID" 2>/dev/null || true
+}
+
+# Screenshot of the X display as PNG (xwd and netpbm).
+x_screenshot() {
+  xwd -root -silent -display "$DISPLAY" | xwdtopnm 2>/dev/null | pnmtopng >"$1" 2>/dev/null
+}

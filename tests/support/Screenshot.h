@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Saves what the screen shows (the whole screen, or one window's rectangle on
+// it) as a PNG file; false when nothing could be captured or written.
+bool SaveScreenshot(const std::wstring& path);
+bool SaveWindowScreenshot(HWND hwnd, const std::wstring& path);
+// Colour of one screen pixel, as the user sees it (0x00BBGGRR).
+COLORREF ScreenPixel(int x, int y);
