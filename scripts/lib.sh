@@ -33,7 +33,10 @@ build_all() {
   mkdir -p "$BUILD"
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$BUILD/configure.log" 2>&1 ||
     { tail -n 40 "$BUILD/configure.log" >&2; return 1; }
-  cmake --build "$BUILD" -j"$(nproc)" >"$BUILD/build.log" 2>&1 ||
+  # BUILD_TARGETS (optional) builds only those targets, e.g. while one part is worked on.
+  local targets=() t
+  for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+  cmake --build "$BUILD" -j"$(nproc)" "${targets[@]}" >"$BUILD/build.log" 2>&1 ||
     { grep -E -A5 'error|Error' "$BUILD/build.log" | head -n 80 >&2; return 1; }
 }
 
@@ -41,19 +44,22 @@ OWN_XVFB_PID=
 start_display() {
   # Use the user's display when there is one; otherwise a virtual one.
   if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != own ]; then return 0; fi
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  local n i
+  for n in $(seq 90 160); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 </dev/null &
+    OWN_XVFB_PID=$!
+    # Another run may have taken the same number a moment ago: then try the next.
+    for i in $(seq 1 100); do
+      kill -0 "$OWN_XVFB_PID" 2>/dev/null || break
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; log "virtual display $DISPLAY"; return 0; }
+      sleep 0.1
+    done
+    kill "$OWN_XVFB_PID" 2>/dev/null
+    OWN_XVFB_PID=
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 </dev/null &
-  OWN_XVFB_PID=$!
-  local i
-  for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.1
-  done
-  export DISPLAY=":$n"
-  log "virtual display $DISPLAY"
+  echo "could not start a virtual display" >&2
+  return 1
 }
 
 start_wine() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test under Wine; the last line says how
-# many tests passed and failed.
+# many tests passed and failed.  Arguments go to ctest (e.g. -R model to run
+# only the matching test programs).
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -22,7 +23,7 @@ ctest_rc=$?
 # report of its failures (a crash, a time-out) counts as one failure.
 passed=0 failed=0
 failed_list="$BUILD/Testing/Temporary/LastTestsFailed.log"
-for name in $(cd "$BUILD" && ctest -N | sed -n 's/^ *Test *#[0-9]*: //p'); do
+for name in $(cd "$BUILD" && ctest -N "$@" | sed -n 's/^ *Test *#[0-9]*: //p'); do
   xml="$reports/$name.xml"
   crashed=0
   [ -f "$failed_list" ] && grep -q ":$name\$" "$failed_list" && crashed=1
