@@ -14,7 +14,7 @@ start_wine
 trap stop_all EXIT
 
 reports="$BUILD/test-reports"
-rm -f "$reports"/*.xml
+rm -f "$reports"/*.xml "$BUILD/Testing/Temporary/LastTestsFailed.log"
 log "running the tests"
 (cd "$BUILD" && ctest --output-on-failure -j"$(nproc)" --timeout 300 "$@")
 ctest_rc=$?
