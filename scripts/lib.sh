@@ -8,7 +8,7 @@ WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINE64
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 libwine-dev
-          xvfb x11-apps netpbm googletest dpkg-dev ca-certificates)
+          xvfb x11-apps netpbm googletest dpkg-dev ca-certificates python3)
 
 log() { printf '== %s\n' "$*" >&2; }
 

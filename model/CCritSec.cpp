@@ -1,0 +1,5 @@
+#include "model/CCritSec.h"
+
+CCritSec::CCritSec() { Lock(); }
+
+CCritSec::~CCritSec() { Unlock(); }
