@@ -78,6 +78,15 @@ start_wine() {
   sleep 0.2
 }
 
+# The emulated keyboard stands in for the keyboard's own service: it writes its
+# class registration into the prefix (the build may have moved it since).
+EMULATOR_EXE="$BUILD/bin/KeyboardEmulator.exe"
+register_emulator() {
+  [ -f "$EMULATOR_EXE" ] || return 0
+  "$WINE64" "$EMULATOR_EXE" /RegServer >"$BUILD/emulator-register.log" 2>&1 </dev/null ||
+    { cat "$BUILD/emulator-register.log" >&2; return 1; }
+}
+
 stop_all() {
   [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 </dev/null || true
   [ -n "$OWN_XVFB_PID" ] && kill "$OWN_XVFB_PID" 2>/dev/null || true

@@ -12,6 +12,7 @@ had_display=${DISPLAY:-}
 start_display
 start_wine
 trap stop_all EXIT
+register_emulator || exit 1
 
 cd "$BUILD/dist" || exit 1
 if [ -n "$had_display" ]; then

@@ -12,6 +12,7 @@ build_all || { echo "0 passed, 1 failed"; exit 1; }
 start_display own
 start_wine
 trap stop_all EXIT
+register_emulator || { echo "0 passed, 1 failed"; exit 1; }
 
 reports="$BUILD/test-reports"
 rm -f "$reports"/*.xml "$BUILD/Testing/Temporary/LastTestsFailed.log"

@@ -1,0 +1,6 @@
+#include "gui/CPopupBox.h"
+
+BOOL CPopupBox::OnInitDialog() {
+    BindItems();
+    return CDialog::OnInitDialog();
+}

@@ -1,0 +1,17 @@
+#include "platform/CImageList.h"
+
+#include "platform/Debug.h"
+
+bool CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
+    PLATFORM_ASSERT(m_hImageList == nullptr);
+    if (m_hImageList != nullptr)
+        return false;
+    m_hImageList = ImageList_Create(cx, cy, flags, initial, grow);
+    return m_hImageList != nullptr;
+}
+
+bool CImageList::DeleteImageList() {
+    if (m_hImageList == nullptr)
+        return false;
+    return ImageList_Destroy(Detach()) != FALSE;
+}

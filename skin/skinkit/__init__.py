@@ -1,0 +1,1 @@
+"""Drawing kit and file writers of the default skin's generator."""

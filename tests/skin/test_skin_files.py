@@ -1,0 +1,398 @@
+#!/usr/bin/env python3
+"""The default skin as installed: key files, language texts, skin files, pictures.
+
+Run with --dist (the installed tree) and --skin (the skin sources, for the
+key table and the drawing kit); --report writes a JUnit report for the test
+script's count.
+"""
+
+import argparse
+import os
+import struct
+import sys
+import time
+import unittest
+import xml.etree.ElementTree as ET
+from xml.sax.saxutils import quoteattr
+
+ARGS = None
+
+
+def _setup_paths(argv):
+    global ARGS
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--dist", required=True)
+    parser.add_argument("--skin", required=True)
+    parser.add_argument("--report")
+    ARGS, rest = parser.parse_known_args(argv)
+    sys.path.insert(0, ARGS.skin)
+    return rest
+
+
+def dist(*parts):
+    return os.path.join(ARGS.dist, *parts)
+
+
+def read(*parts):
+    with open(dist(*parts), "rb") as f:
+        return f.read()
+
+
+def skin_xml(name):
+    return ET.parse(dist("xml", name)).getroot()
+
+
+class KeyFilesTest(unittest.TestCase):
+    """The key files must give every key of the table the identifier, default
+    code and flag that profiles, key items and the emulated keyboard use."""
+
+    @classmethod
+    def setUpClass(cls):
+        from skinkit import keyfiles, keytable
+        cls.kf, cls.kt = keyfiles, keytable
+        cls.keys = keytable.read_key_table(os.path.join(ARGS.skin, "KeyTable.txt"))
+        definition = skin_xml("KeyboardLayout.xml").find("KEYBOARDDEF")
+        cls.definition = read("bin", definition.get("file"))
+        cls.defaults = read("bin", definition.get("kbddefaults"))
+
+    def test_known_key_names_hash_to_their_identifiers(self):
+        # Worked out apart from the generator; a wrong width, sign or
+        # encoding of the units gives other numbers.
+        cases = [("Num Lock", -1496262242), ("Pause", 232643107),
+                 ("Backslash", 1172223697), ("Europe 1", 1775452902), ("", 5381)]
+        for name, expected in cases:
+            with self.subTest(name=name):
+                self.assertEqual(self.kt.hash_key_name(name), expected)
+
+    def test_definition_file_reads_back_every_key_of_the_table(self):
+        complete, records = self.kf.parse_definition_file(self.definition)
+        self.assertTrue(complete)
+        self.assertEqual([r.name for r in records], [k.name for k in self.keys])
+        for key, record in zip(self.keys, records):
+            with self.subTest(key=key.symbol):
+                self.assertEqual((record.default_code, record.default_flag), (key.scan, key.extended))
+                self.assertTrue(self.kf.is_assignable(record))
+                self.assertEqual(record.key_id, self.kt.hash_key_name(key.name))
+
+    def test_definition_file_layout(self):
+        # Count, then per record: name length, UTF-16 name, two values, four
+        # blocks of ten 4-byte entries.
+        (count,) = struct.unpack_from("<I", self.definition, 0)
+        self.assertEqual(count, len(self.keys))
+        names = sum(len(k.name) * 2 for k in self.keys)
+        self.assertEqual(len(self.definition), 4 + count * (4 + 4 + 160) + names)
+        name_bytes, = struct.unpack_from("<I", self.definition, 4)
+        first = self.keys[0]
+        self.assertEqual(name_bytes, len(first.name) * 2)
+        self.assertEqual(self.definition[8:8 + name_bytes].decode("utf-16-le"), first.name)
+
+    def test_defaults_file_holds_code_and_flag_of_every_key(self):
+        self.assertEqual(len(self.defaults), 4 + 8 * len(self.keys))
+        table = self.kf.parse_defaults_file(self.defaults)
+        for key in self.keys:
+            with self.subTest(key=key.symbol):
+                self.assertEqual(table[self.kt.hash_key_name(key.name)], (key.scan, key.extended))
+        pause = struct.unpack_from("<iI", self.defaults, 4 + 8 * [k.name for k in self.keys].index("Pause"))
+        self.assertEqual(pause, (232643107, 0x45 | 1 << 16))
+
+    def test_codes_the_keyboard_reports_find_their_keys(self):
+        # The keyboard reports scan | extended << 17 and lists a shared code
+        # once, for the first key of the table; the device layer turns class
+        # bits 17 into flag 1 before the lookup.
+        _, records = self.kf.parse_definition_file(self.definition)
+        assignable = self.kf.assignable_map(records)
+        reported = {}
+        for key in self.keys:
+            reported.setdefault(key.scan | key.extended << 17, key)
+        for device_id, key in reported.items():
+            high = device_id >> 16
+            cls = 2 if high == 4 else 1 if high == 2 else 0
+            with self.subTest(key=key.symbol):
+                self.assertEqual(self.kf.find_key(assignable, (device_id & 0xFFFF) | cls << 16),
+                                 self.kt.hash_key_name(key.name))
+
+    def test_default_code_from_block0(self):
+        z = [(0, 0)] * 10
+        cases = [
+            ("plain key", [(0x1E, 0)] + z[1:], (0x1E, 0)),
+            ("flagged entry alone", [(0x1D, 1)] + z[1:], (0x1D, 1)),
+            ("prefix then code", [(0x1D, 0xE1), (0x45, 0)] + z[2:], (0x45, 0xE1)),
+            ("run ends at a flagged entry", [(0xE0, 1), (0x2A, 0), (0x37, 2)] + z[3:], (0x2A, 1)),
+            ("run looks at no more than eight entries",
+             [(0xE0, 1)] + [(n, 0) for n in range(1, 10)], (8, 1)),
+        ]
+        for label, block, expected in cases:
+            with self.subTest(label):
+                self.assertEqual(self.kf.default_of_block0(block), expected)
+
+    def test_damaged_definition_files_read_without_running_past_the_end(self):
+        whole = self.definition
+        cases = [("empty", b"", False, 0), ("count only", whole[:4], False, 0),
+                 ("cut in the first name", whole[:10], False, 0),
+                 ("cut in the last record", whole[:-1], False, len(self.keys) - 1),
+                 ("count of zero", b"\0\0\0\0", False, 0),
+                 ("odd name length", struct.pack("<II", 1, 3) + b"abc" + b"\0" * 164, False, 0)]
+        for label, data, complete, count in cases:
+            with self.subTest(label):
+                ok, records = self.kf.parse_definition_file(data)
+                self.assertEqual((ok, len(records)), (complete, count))
+
+    def test_build_refuses_a_shared_code_that_finds_another_key(self):
+        # Backslash hashes lower than Europe 1: with Europe 1 first in the
+        # table, the code the keyboard reports for it would find Backslash.
+        Key = self.kt.Key
+        for keys, refused in [([Key("B", 0x2B, 0, "Backslash"), Key("E", 0x2B, 0, "Europe 1")], False),
+                              ([Key("E", 0x2B, 0, "Europe 1"), Key("B", 0x2B, 0, "Backslash")], True)]:
+            with self.subTest(first=keys[0].name):
+                files = (self.kf.build_definition_file(keys), self.kf.build_defaults_file(keys))
+                if refused:
+                    self.assertRaises(ValueError, self.kf.check_round_trip, keys, *files)
+                else:
+                    self.kf.check_round_trip(keys, *files)
+
+    def test_defaults_file_of_the_wrong_size_is_refused(self):
+        self.assertIsNone(self.kf.parse_defaults_file(self.defaults + b"\0"))
+        self.assertIsNone(self.kf.parse_defaults_file(self.defaults[:-1]))
+
+
+# Every language key the programs look up; a missing one shows the raw key.
+PROGRAM_KEYS = (
+    ["$LeftButton", "$RightButton", "$Wheel", "$Button4", "$Button5",
+     "$RightSideFrontButton", "$RightSideRearButton", "$LeftSideFrontButton",
+     "$LeftSideRearButton", "$CenterFrontButton", "$CenterRearButton",
+     "$ScrollUp", "$ScrollDown"] + ["$ThumbGrid%d" % n for n in range(1, 13)])
+PROGRAM_KEYS += [k + d for k in list(PROGRAM_KEYS) for d in ("Down", "Up")]
+PROGRAM_KEYS += [
+    "$cut", "$copy", "$paste", "$undo", "$all", "$find", "$new", "$print", "$save",
+    "$swapwindows", "$closewindow", "$lockpc", "$openexplorer", "$run", "$showdesktop",
+    "$zoomin", "$zoomout",
+    "$secondsdelay", "$InsertDelay", "$Delete", "$Edit",
+    "$New", "$Rename", "$Copy", "$SetActive", "$RestoreDefault", "$Preview", "$Import",
+    "$Export", "$AssignApplication", "$UnassignApplication",
+    "$Stop", "$StopRecordingMacroEvents", "$Off", "$Dim", "$Normal", "$Bright", "$Custom",
+    "$MobekTilvor", "$LoadMobekTilvor", "$CloseTrayIcon", "$SaveProfile",
+]
+
+
+class LanguageFilesTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        from skinkit import langfile
+        cls.lf = langfile
+        cls.files = [lang.get("file") for lang in skin_xml("Language.xml").iter("LANG")]
+        cls.data = read("lang", "English.txt")
+        cls.name, cls.pairs = langfile.read_language_text(cls.data.decode("utf-16-le"))
+
+    def test_default_language_names_its_text_file(self):
+        langs = list(skin_xml("Language.xml").iter("LANG"))
+        self.assertIn("LANGUAGE_DEFAULT", [lang.get("name") for lang in langs])
+        for name in self.files:
+            with self.subTest(file=name):
+                self.assertTrue(os.path.isfile(dist("lang", name)))
+
+    def test_english_file_is_utf16_lines_ended_by_carriage_returns(self):
+        self.assertEqual(len(self.data) % 2, 0)
+        self.assertNotEqual(self.data[:2], b"\xff\xfe", "no byte-order mark before the name")
+        text = self.data.decode("utf-16-le")
+        self.assertEqual(text.count("\r"), text.count("\n"))
+        self.assertEqual(self.name, "English")
+        self.assertTrue(text.rstrip("\r\n").endswith("END OF FILE"))
+
+    def test_every_program_key_has_a_text(self):
+        for key in PROGRAM_KEYS:
+            with self.subTest(key=key):
+                shown = self.lf.translate(self.pairs, key)
+                self.assertNotEqual(shown, key)
+                self.assertTrue(shown.strip())
+
+    def test_lookup_rules_on_the_shipped_texts(self):
+        cases = [("$", "$"), ("#", "#"), ("$Save Profile", "$Save Profile"),
+                 ("$saveprofile", "Save Profile"), ("#StopRec", "Stop Recording"),
+                 ("plain text", "plain text"), ("$NoSuchKey", "$NoSuchKey")]
+        for text, shown in cases:
+            with self.subTest(text=text):
+                self.assertEqual(self.lf.translate(self.pairs, text), shown)
+
+    def test_sources_that_would_lose_texts_are_refused(self):
+        head = "English\nsecond line\n"
+        cases = [
+            ("same key twice, spaces and case aside", head + "Copy\nCopy\nco PY\nCopy again\n"),
+            ("key without its value", head + "Stop\nStop\nEdit\n"),
+            ("a value that ends the file", head + "Stop\nend of file\n"),
+            ("key written with its $", head + "$Stop\nStop\n"),
+            ("key of 60 characters", head + "K" * 60 + "\nlong\n"),
+            ("text with blanks around it", head + "Stop \nStop\n"),
+            ("name line only", "English\n"),
+        ]
+        for label, source in cases:
+            with self.subTest(label):
+                with self.assertRaises(ValueError):
+                    self.lf.encode_language_file(source)
+
+    def test_blank_source_lines_do_not_shift_the_pairs(self):
+        data = self.lf.encode_language_file("English\n\nsecond\nStop\n\n\nStop it\nEdit\nChange\n")
+        name, pairs = self.lf.read_language_text(data.decode("utf-16-le"))
+        self.assertEqual((name, pairs), ("English", [("Stop", "Stop it"), ("Edit", "Change")]))
+
+
+class SkinFilesTest(unittest.TestCase):
+    PICTURE_ELEMENTS = {"BACKGROUND", "MASK", "SBMN", "SBMO", "SBMD", "SBMDS", "SBMM", "BMPMASK",
+                        "VSBMP_TOP", "VSBMP_BOT", "VSBMP_AUP", "VSBMP_ADN", "VSBMP_SPN", "VSBMP_TMB"}
+
+    def test_keyboard_skin_names_the_definition_and_a_layout_per_layout_code(self):
+        root = skin_xml("KeyboardLayout.xml")
+        self.assertEqual(root.tag, "KEYBOARD")
+        definition = root.find("KEYBOARDDEF")
+        self.assertEqual(definition.get("name"), "KBDDEF_WINDOWS")
+        for attribute in ("file", "kbddefaults"):
+            self.assertTrue(os.path.isfile(dist("bin", definition.get(attribute))))
+        layouts = {l.get("name"): l for l in root.find("KBLAYOUTLIST").iter("KBLAYOUT")}
+        # The layouts that the keyboard's layout codes lead to.
+        for name in ("ENGLISH", "GREEK", "GERMAN", "FRENCH", "RUSSIAN", "UK", "NORDIC",
+                     "CHINESE_TRADITIONAL", "KOREAN", "TURKISH", "THAI", "JAPANESE"):
+            with self.subTest(layout=name):
+                layout = layouts["KBLAYOUT_" + name]
+                klid = layout.get("kbdlayout")
+                self.assertEqual(len(klid), 8)
+                int(klid, 16)
+                self.assertTrue(layout.get("kbditems").endswith(".xml"))
+
+    def test_pictures_named_by_skin_files_are_24_bit_bmps(self):
+        from skinkit import bmp
+        named = set()
+        for name in os.listdir(dist("xml")):
+            for element in ET.parse(dist("xml", name)).getroot().iter():
+                if element.tag in self.PICTURE_ELEMENTS:
+                    named.add((element.text or "").strip())
+        self.assertIn("TestPanelMask.bmp", named)
+        for picture in sorted(named):
+            with self.subTest(picture=picture):
+                width, height, _ = bmp.decode_bmp24(read("skins", picture))
+                self.assertGreater(width * height, 0)
+
+    def test_test_panel_mask_cuts_the_corners_of_its_background(self):
+        from skinkit import bmp
+        panel = skin_xml("TestPanel.xml")
+        self.assertEqual(panel.tag, "GUIPANEL")
+        bw, bh, _ = bmp.decode_bmp24(read("skins", panel.find("BACKGROUND").text.strip()))
+        mw, mh, mask = bmp.decode_bmp24(read("skins", panel.find("MASK").text.strip()))
+        self.assertEqual((bw, bh), (mw, mh))
+
+        def inside(x, y):
+            return mask[(y * mw + x) * 3:(y * mw + x) * 3 + 3] != b"\xff\xff\xff"
+        for x, y in [(0, 0), (mw - 1, 0), (0, mh - 1), (mw - 1, mh - 1), (8, 8)]:
+            self.assertFalse(inside(x, y), (x, y))
+        for x, y in [(mw // 2, mh // 2), (mw // 2, 0), (0, mh // 2), (mw - 1, mh // 2)]:
+            self.assertTrue(inside(x, y), (x, y))
+
+
+class DrawingKitTest(unittest.TestCase):
+    def test_bmp_rows_are_padded_and_stored_bottom_up(self):
+        from skinkit import bmp
+        # Width 3: 9 bytes of pixels padded to 12 per row.
+        pixels = bytes(range(27))
+        data = bmp.encode_bmp24(3, 3, pixels)
+        self.assertEqual(len(data), 54 + 36)
+        self.assertEqual(data[54:57], bytes([20, 19, 18]))  # bottom-left pixel first, as B, G, R
+        self.assertEqual(bmp.decode_bmp24(data), (3, 3, pixels))
+
+    def test_rounded_shape_and_its_border_cover_the_same_pixels(self):
+        from skinkit.canvas import Canvas
+        shape, frame = Canvas(40, 30, (255, 255, 255)), Canvas(40, 30, (255, 255, 255))
+        shape.fill_rounded_rect((0, 0, 40, 30), 12, (0, 0, 0))
+        frame.border((0, 0, 40, 30), 2, (0, 0, 0), 12)
+        for y in range(30):
+            for x in range(40):
+                if frame.get(x, y) == (0, 0, 0):
+                    self.assertEqual(shape.get(x, y), (0, 0, 0), (x, y))
+            left = [x for x in range(40) if shape.get(x, y) == (0, 0, 0)]
+            self.assertEqual(left[0], 40 - 1 - left[-1], "row %d is not symmetric" % y)
+
+    def test_text_outside_the_picture_is_clipped(self):
+        from skinkit.canvas import Canvas
+        c = Canvas(8, 8)
+        c.text(-3, -2, "W#", (255, 0, 0), 2)
+        c.horizontal_gradient((-4, 0, 12, 8), (0, 0, 0), (255, 255, 255))
+        self.assertEqual(len(c.pixels), 8 * 8 * 3)
+
+    def test_legend_with_a_character_the_font_lacks_is_refused(self):
+        from skinkit.canvas import Canvas
+        with self.assertRaises(ValueError):
+            Canvas(50, 10).text(0, 0, "Ä", (255, 255, 255))
+
+    def test_theme_colours_are_colour_names(self):
+        from skinkit.colours import rgb
+        from skinkit.theme import THEME
+        for key, value in THEME.items():
+            if isinstance(value, str):
+                with self.subTest(key=key):
+                    rgb(value)
+
+
+class _Recorder(unittest.TextTestResult):
+    def __init__(self, *a, **k):
+        super().__init__(*a, **k)
+        self.cases = []
+        self._started = 0.0
+
+    def startTest(self, test):
+        self._started = time.time()
+        super().startTest(test)
+
+    def _record(self, test, outcome, detail=""):
+        self.cases.append((test, outcome, detail, time.time() - self._started))
+
+    def addSuccess(self, test):
+        super().addSuccess(test)
+        self._record(test, "ok")
+
+    def addFailure(self, test, err):
+        super().addFailure(test, err)
+        self._record(test, "failure", self._exc_info_to_string(err, test))
+
+    def addError(self, test, err):
+        super().addError(test, err)
+        self._record(test, "error", self._exc_info_to_string(err, test))
+
+    def addSubTest(self, test, subtest, err):
+        super().addSubTest(test, subtest, err)
+        if err is not None:
+            outcome = "failure" if issubclass(err[0], test.failureException) else "error"
+            self._record(subtest, outcome, self._exc_info_to_string(err, test))
+
+    def addSkip(self, test, reason):
+        super().addSkip(test, reason)
+        self._record(test, "skipped", reason)
+
+
+def _write_report(path, result):
+    failures = sum(1 for c in result.cases if c[1] == "failure")
+    errors = sum(1 for c in result.cases if c[1] == "error")
+    skipped = sum(1 for c in result.cases if c[1] == "skipped")
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>',
+             '<testsuites tests="%d" failures="%d" errors="%d" disabled="%d" name="skin_tests">'
+             % (len(result.cases), failures, errors, skipped),
+             '  <testsuite name="skin_tests" tests="%d" failures="%d" errors="%d">'
+             % (len(result.cases), failures, errors)]
+    for test, outcome, detail, seconds in result.cases:
+        lines.append('    <testcase name=%s time="%.3f">' % (quoteattr(test.id()), seconds))
+        if outcome in ("failure", "error"):
+            lines.append('      <%s message=%s/>' % (outcome, quoteattr(detail)))
+        elif outcome == "skipped":
+            lines.append('      <skipped message=%s/>' % quoteattr(detail))
+        lines.append('    </testcase>')
+    lines += ['  </testsuite>', '</testsuites>']
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    rest = _setup_paths(sys.argv[1:])
+    if rest:
+        sys.exit("unknown arguments: %s" % " ".join(rest))
+    suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    runner = unittest.TextTestRunner(resultclass=_Recorder, verbosity=2)
+    result = runner.run(suite)
+    if ARGS.report:
+        _write_report(ARGS.report, result)
+    sys.exit(0 if result.wasSuccessful() else 1)
