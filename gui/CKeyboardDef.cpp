@@ -36,6 +36,8 @@ void ComputeDefault(CKeyboardDef::Record& record) {
 CKeyboardDef::~CKeyboardDef() {
     if (GetKeyTable() == this)
         SetKeyTable(nullptr);
+    if (GetDeviceKeyMap() == this)
+        SetDeviceKeyMap(nullptr);
 }
 
 bool CKeyboardDef::Parse(const void* data, size_t size) {
@@ -148,8 +150,10 @@ bool CKeyboardDef::ReadElement(const pugi::xml_node& element, CWnd* parent) {
     const CGUIResource* defaults = GetBinaryFileByName(defaultsName);
     if (!defaults || !LoadKeyValues(defaults->GetBytes(), static_cast<size_t>(defaults->GetSize())))
         return false;
-    // Profiles build their default assignments from this table from now on.
+    // Profiles build their default assignments from this table from now on,
+    // and the device layer names the keyboard's keys by it.
     SetKeyTable(this);
+    SetDeviceKeyMap(this);
     return true;
 }
 

@@ -9,6 +9,7 @@
 // owner of its records, and the loader never hands it to an item list.
 
 #include "gui/CGUIItem.h"
+#include "model/IDeviceKeyMap.h"
 #include "model/IKeyTable.h"
 #include "platform/CString.h"
 
@@ -19,7 +20,7 @@
 #include <map>
 #include <vector>
 
-class CKeyboardDef : public CGUIItem, public IKeyTable {
+class CKeyboardDef : public CGUIItem, public IKeyTable, public IDeviceKeyMap {
 public:
     // One entry of a key code sequence, as stored in the file.
     struct CodeEntry {
@@ -60,7 +61,7 @@ public:
     // The first assignable key, in ascending identifier order, whose
     // default code and flag are the low 16 and next 8 bits of the code; 0
     // when none.
-    int32_t FindKey(uint32_t deviceKeyCode) const;
+    int32_t FindKey(uint32_t deviceKeyCode) const override;
     // {0, 0} for a key that is not assignable.
     KeyCode GetDefaultCode(int32_t keyId) const;
     // code | flag << 16 of the key defaults; 0 for a key without an entry.

@@ -3,6 +3,7 @@
 // and a holder of a CoTaskMem block that frees it.
 
 #include <objbase.h>
+#include <memory>
 #include <unknwn.h>
 
 #include "platform/Debug.h"
@@ -27,7 +28,8 @@ public:
     }
     CComPtr& operator=(const CComPtr& other) noexcept { return *this = other.m_p; }
     CComPtr& operator=(CComPtr&& other) noexcept {
-        if (this != &other) {
+        // operator& is the out-parameter accessor, so take the real address.
+        if (this != std::addressof(other)) {
             Release();
             m_p = other.m_p;
             other.m_p = nullptr;

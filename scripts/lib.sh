@@ -70,6 +70,9 @@ start_wine() {
     # A crash prints its report instead of opening a dialog nobody answers.
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >/dev/null 2>&1 </dev/null || true
+    # A prefix still settling in when the first COM server starts can leave
+    # that start hanging: let it finish first.
+    "$WINESERVER" -w >/dev/null 2>&1 </dev/null
   fi
   # One persistent server for the whole run, streams redirected so this shell
   # does not wait for it.

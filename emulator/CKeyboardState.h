@@ -1,0 +1,90 @@
+#pragma once
+// The one emulated keyboard that every client shares: its data, the file it
+// persists in, its event sinks and the failures made on purpose.  All of it
+// lives on the thread that made it; the COM objects are thin handles onto it.
+
+#include "emulator/CDeferredCalls.h"
+#include "emulator/CFaultTable.h"
+#include "emulator/CSinkList.h"
+#include "emulator/KeyboardData.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+enum class EventKind { Profile, Recording, Application, Dpi };
+
+class CKeyboardState {
+public:
+    // Loads the state file at path; a missing file gives a factory keyboard,
+    // and so does one that cannot be read, which is first renamed aside.  An
+    // empty path keeps the keyboard in memory only.
+    explicit CKeyboardState(std::wstring path);
+    // Saves what is still unsaved.
+    ~CKeyboardState();
+    CKeyboardState(const CKeyboardState&) = delete;
+    CKeyboardState& operator=(const CKeyboardState&) = delete;
+
+    const std::wstring& Path() const noexcept { return m_path; }
+    // Where an unreadable state file was moved; empty when none was.
+    const std::wstring& KeptAside() const noexcept { return m_keptAside; }
+
+    // Every service call begins here: it counts as activity, and a failure
+    // made for the operation, or an unplugged keyboard, ends the call before
+    // anything changes.
+    HRESULT Enter(const wchar_t* operation, bool needsDevice = true);
+    DWORD LastActivityTick() const noexcept { return m_lastActivity; }
+
+    const KeyboardData& Data() const noexcept { return m_data; }
+    // For changes made through the pointers below: saved a moment later.
+    void Changed();
+    HRESULT Flush();
+
+    ProfileState* FindProfile(const GUID& guid);
+    int ProfileIndex(const GUID& guid) const;
+    MacroState* FindMacro(const GUID& guid);
+    ApplicationState* FindApplication(const GUID& guid);
+
+    HRESULT CreateProfile(GUID& guid);
+    HRESULT DeleteProfile(const GUID& guid);
+    HRESULT SetActiveProfile(const GUID& guid);
+    HRESULT ImportProfile(const wchar_t* path, GUID& guid);
+    HRESULT ExportProfile(const GUID& guid, const wchar_t* path);
+    HRESULT SetDeviceMode(uint32_t mode);
+    HRESULT SetOnOff(uint32_t on);
+
+    HRESULT CreateMacro(GUID& guid);
+    HRESULT DeleteMacro(const GUID& guid);
+    HRESULT ImportMacro(const wchar_t* path, GUID& guid);
+    HRESULT ExportMacro(const GUID& guid, const wchar_t* path);
+
+    HRESULT CreateApplication(GUID& guid);
+    HRESULT DeleteApplication(const GUID& guid);
+
+    CSinkList& Sinks(EventKind kind) { return m_sinks[static_cast<size_t>(kind)]; }
+    CFaultTable& Faults() noexcept { return m_faults; }
+
+    // What the keyboard's own hardware does; events follow from the loop.
+    void SetPresent(bool present);
+    // index -1: the profile after the active one.
+    HRESULT PressProfileKey(int index);
+    HRESULT RunRecordingStage(ULONG stage, ULONG keyId);
+    HRESULT PressLaunchKey(ULONG kind, const std::wstring& path);
+    void ResetToFactory();
+    std::string Dump() const;
+
+private:
+    void Load();
+    void RaiseProfileChanged();
+
+    std::wstring m_path;
+    std::wstring m_keptAside;
+    bool m_saveBlocked = false;
+    bool m_dirty = false;
+    KeyboardData m_data;
+    CFaultTable m_faults;
+    std::array<CSinkList, 4> m_sinks;
+    DWORD m_lastActivity;
+    CDeferredCalls m_calls;
+};

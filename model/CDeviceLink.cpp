@@ -1,0 +1,22 @@
+#include "model/CDeviceLink.h"
+
+#include "model/DeviceService.h"
+
+bool CDeviceLink::Open(uint32_t productId) {
+    if (m_device || productId == 0)
+        return false;
+    if (FAILED(CreateDeviceService(&m_service)) || !m_service) {
+        Close();
+        return false;
+    }
+    CComPtr<IDevice> found = FindServiceDevice(m_service, productId);
+    m_device = found.Get();
+    if (!m_device)
+        Close();
+    return m_device != nullptr;
+}
+
+void CDeviceLink::Close() noexcept {
+    m_device.Release();
+    m_service.Release();
+}

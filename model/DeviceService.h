@@ -1,0 +1,19 @@
+#pragma once
+// Where the keyboard service comes from.  The programs create the
+// registered DeviceService class; tests may hand in another source (a
+// keyboard inside the test process).  The source is called on the thread
+// that connects, so each apartment gets pointers of its own.
+
+#include "platform/CComPtr.h"
+#include "service/ServiceInterfaces.h"
+
+#include <cstdint>
+
+using DeviceServiceFactory = HRESULT (*)(IDeviceEnumerator** service);
+
+// Null: the registered DeviceService class (class context 23).
+void SetDeviceServiceFactory(DeviceServiceFactory factory) noexcept;
+HRESULT CreateDeviceService(IDeviceEnumerator** service);
+// The first device from index 0 whose product id is productId; a device
+// whose description cannot be read is passed over.  Null when none.
+CComPtr<IDevice> FindServiceDevice(IDeviceEnumerator* service, uint32_t productId);

@@ -1,0 +1,196 @@
+#include "model/KeyAssignmentTransfer.h"
+
+#include "model/DeviceCalls.h"
+#include "model/DeviceKeyRecords.h"
+#include "model/IDeviceKeyMap.h"
+#include "model/IKeyTable.h"
+#include "model/MacroTransfer.h"
+#include "model/ProfileTransfer.h"
+
+#include <cstring>
+
+namespace {
+
+bool SameAssignment(const KeyAssignment& a, const KeyAssignment& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+KeyAssignment StoredAssignment(IKeyboardConfig* config, int32_t key, IKeyboardProfile* profile) {
+    if (!config->IsKeyAssignable(key))
+        return KeyAssignment::Disabled();
+    return config->GetKeyAssignment(key, profile);
+}
+
+// The profile a switch names, on the keyboard; false when it is not in the
+// store or cannot be created.
+bool ResolveProfile(IDevice* device, IKeyboardConfig* config, const CString& name, GUID& guid) {
+    IKeyboardProfile* target = config->FindProfileByName(name);
+    if (!target)
+        return false;
+    if (IsNullGuid(target->GetGuid())) {
+        CComPtr<IProfileManager> profiles = GetFeatureOf<IProfileManager>(device);
+        CComPtr<IDeviceProfile> created;
+        GUID made;
+        if (!profiles || FAILED(profiles->CreateProfile(&created)) || !ReadItemGuid(created.Get(), made))
+            return false;
+        target->SetGuid(made);
+        created->SetName(target->GetName());
+    }
+    guid = target->GetGuid();
+    return true;
+}
+
+bool ResolveMacro(IDevice* device, IKeyboardConfig* config, const CString& name, GUID& guid) {
+    CMacro* macro = config->FindMacroByName(name);
+    if (!macro)
+        return false;
+    if (IsNullGuid(macro->guid)) {
+        CComPtr<IMacroManager> macros = GetFeatureOf<IMacroManager>(device);
+        // A macro the keyboard did not take whole is no target yet.
+        if (!RegisterMacro(macros, macro) && IsNullGuid(macro->guid))
+            return false;
+    }
+    guid = macro->guid;
+    return !IsNullGuid(guid);
+}
+
+bool ResolveApplication(IDevice* device, IKeyboardConfig* config, const CString& path, GUID& guid) {
+    CVqApp* application = config->FindApplicationByName(path);
+    if (!application)
+        return false;
+    if (IsNullGuid(application->guid)) {
+        CComPtr<IApplicationManager> applications = GetFeatureOf<IApplicationManager>(device);
+        if (!RegisterApplication(applications, application) && IsNullGuid(application->guid))
+            return false;
+    }
+    guid = application->guid;
+    return !IsNullGuid(guid);
+}
+
+}  // namespace
+
+bool ReadKeyRecords(IKeyAssignmentManager* keys, std::vector<DeviceKeyRecord>& records) {
+    records.clear();
+    ULONG count = 0;
+    if (!keys || FAILED(keys->GetKeyCount(&count)) || count == 0)
+        return false;
+    if (count > kMaxDeviceKeys)
+        count = kMaxDeviceKeys;
+    CComHeapPtr<DeviceKeyRecord> block;
+    if (!block.Allocate(count))
+        return false;
+    std::memset(block.Get(), 0, count * sizeof(DeviceKeyRecord));
+    ULONG filled = count;
+    if (FAILED(keys->ReadKeys(&filled, block)) || filled > count)
+        return false;
+    records.assign(block.Get(), block.Get() + filled);
+    return true;
+}
+
+bool ReadKeyIdList(IDeviceProfile* profile, std::vector<uint32_t>& keyIds) {
+    keyIds.clear();
+    std::vector<DeviceKeyRecord> records;
+    if (!ReadKeyRecords(GetFeatureOf<IKeyAssignmentManager>(profile), records))
+        return false;
+    for (const DeviceKeyRecord& record : records)
+        keyIds.push_back(record.keyId);
+    return !keyIds.empty();
+}
+
+void ResolveReferences(IDevice* device, IKeyboardConfig* config, IKeyboardProfile* profile,
+                       const std::vector<uint32_t>& keyIds, std::vector<ResolvedAssignment>* resolved) {
+    if (!config || !profile)
+        return;
+    for (uint32_t keyId : keyIds) {
+        int32_t key = FindDeviceKey(DeviceKeyCode(keyId));
+        if (key == 0)
+            continue;
+        KeyAssignment before = StoredAssignment(config, key, profile);
+        GUID guid;
+        KeyAssignment after;
+        switch (before.type) {
+        case AssignmentProfileSwitchByName:
+            if (!ResolveProfile(device, config, before.GetName(), guid))
+                continue;
+            after = KeyAssignment::ByGuid(AssignmentProfileSwitch, guid);
+            break;
+        case AssignmentMacroByName:
+            if (!ResolveMacro(device, config, before.GetName(), guid))
+                continue;
+            after = KeyAssignment::ByGuid(AssignmentMacro, guid, before.playMode, before.repeatCount);
+            break;
+        case AssignmentLaunchProgramByPath:
+            if (!ResolveApplication(device, config, before.GetName(), guid))
+                continue;
+            after = KeyAssignment::ByGuid(AssignmentLaunchProgram, guid);
+            break;
+        default:
+            continue;
+        }
+        config->SetKeyAssignment(key, after, profile);
+        if (resolved)
+            resolved->push_back({profile->GetGuid(), key, before, after});
+    }
+}
+
+bool WriteKeyAssignments(IDevice* device, IKeyboardConfig* config, IDeviceProfile* deviceProfile,
+                         IKeyboardProfile* profile, const std::vector<uint32_t>& keyIds,
+                         const ForeignKeyRecords* foreign, std::vector<ResolvedAssignment>* resolved) {
+    if (!config || !profile || keyIds.empty())
+        return false;
+    ResolveReferences(device, config, profile, keyIds, resolved);
+    CComPtr<IKeyAssignmentManager> keys = GetFeatureOf<IKeyAssignmentManager>(deviceProfile);
+    if (!keys)
+        return false;
+    const std::map<int32_t, KeyAssignment>* held = nullptr;
+    if (foreign) {
+        auto it = foreign->find(profile->GetGuid());
+        if (it != foreign->end())
+            held = &it->second;
+    }
+    std::vector<DeviceKeyRecord> records;
+    for (uint32_t keyId : keyIds) {
+        int32_t key = FindDeviceKey(DeviceKeyCode(keyId));
+        if (key == 0)
+            continue;
+        KeyAssignment stored = StoredAssignment(config, key, profile);
+        if (held) {
+            auto it = held->find(key);
+            if (it != held->end() && SameAssignment(it->second, stored))
+                continue;
+        }
+        KeyAssignment sent = ToDeviceAssignment(stored, LookUpKeyTable(key));
+        if (!IsSendableAssignment(sent))
+            continue;
+        records.push_back(FillKeyRecord(sent, keyId));
+    }
+    bool result = true;
+    for (const DeviceKeyRecord& record : records)
+        result = SUCCEEDED(keys->WriteKeys(1, &record)) && result;
+    return result;
+}
+
+bool ReadKeyAssignments(IKeyboardConfig* config, IDeviceProfile* deviceProfile, IKeyboardProfile* profile,
+                        ForeignKeyRecords* foreign) {
+    if (!config || !profile)
+        return false;
+    std::vector<DeviceKeyRecord> records;
+    if (!ReadKeyRecords(GetFeatureOf<IKeyAssignmentManager>(deviceProfile), records))
+        return false;
+    std::map<int32_t, KeyAssignment> held;
+    for (const DeviceKeyRecord& record : records) {
+        int32_t key = FindDeviceKey(DeviceKeyCode(record.keyId));
+        if (key == 0)
+            continue;
+        KeyAssignment assignment = FromDeviceAssignment(ReadKeyRecord(record), LookUpKeyTable(key));
+        if (profile->IsSupportedAssignmentType(assignment.type))
+            config->SetKeyAssignment(key, assignment, profile);
+        else
+            held[key] = config->GetKeyAssignment(key, profile);
+    }
+    if (foreign) {
+        if (held.empty())
+            foreign->erase(profile->GetGuid());
+        else
+            (*foreign)[profile->GetGuid()] = held;
+    }
+    return true;
+}

@@ -1,0 +1,2 @@
+#include "ProxyPrelude.h"
+#include "EmulatorControl_p.c"

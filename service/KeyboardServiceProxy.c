@@ -1,0 +1,2 @@
+#include "ProxyPrelude.h"
+#include "KeyboardService_p.c"

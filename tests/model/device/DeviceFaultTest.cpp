@@ -1,0 +1,241 @@
+// Failures of the keyboard and records the store cannot take: nothing the
+// user made is lost, nothing is sent that the keyboard would misread, and a
+// failure is never reported as success.
+
+#include "tests/model/device/CKeyboardFixture.h"
+
+#include "emulator/CKeyTable.h"
+#include "emulator/CServiceObject.h"
+#include "model/DeviceCalls.h"
+#include "model/KeyAssignmentTransfer.h"
+#include "model/MacroTransfer.h"
+#include "platform/Guid.h"
+
+#include <cstring>
+
+namespace {
+
+class DeviceFaults : public CReadKeyboardFixture {
+protected:
+    bool WriteNow() { return CKeyboardFixture::WriteNow(*m_keyboard); }
+    bool ReadNow(uint32_t mask = kMaskAll) { return m_keyboard->Sync(&Store(), kSyncRead, mask); }
+    const KeyboardData& Data() { return Keyboard()->Data(); }
+    const DeviceKeyRecord& DeviceKey(size_t profile, const wchar_t* name) {
+        int index = CKeyTable::Instance().IndexOfName(name);
+        return Data().profiles[profile].keys[static_cast<size_t>(index)];
+    }
+    CComPtr<IMacroManager> Macros() { return Session().DeviceFeature<IMacroManager>(IID_IMacroManager); }
+};
+
+bool Same(const DeviceKeyRecord& a, const DeviceKeyRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST_P(DeviceFaults, AReferenceThatCannotBeResolvedIsNeverSentAsAGuid) {
+    IKeyboardProfile* first = Store().GetProfile(0);
+    Store().AddMacro(L"Hop");
+    const KeyAssignment byName = KeyAssignment::ByName(AssignmentMacroByName, L"Hop", 1);
+    const KeyAssignment toNowhere = KeyAssignment::ByName(AssignmentProfileSwitchByName, L"Nowhere");
+    Store().SetKeyAssignment(EmulatorKeys::Key(L"F1"), byName, first);
+    Store().SetKeyAssignment(EmulatorKeys::Key(L"F2"), toNowhere, first);
+    const DeviceKeyRecord f1 = DeviceKey(0, L"F1"), f2 = DeviceKey(0, L"F2");
+    Fail(L"IMacroManager.CreateMacro", true);
+
+    EXPECT_FALSE(WriteNow());
+    // The keys keep their function on the keyboard, the store its references.
+    EXPECT_TRUE(Same(DeviceKey(0, L"F1"), f1));
+    EXPECT_TRUE(Same(DeviceKey(0, L"F2"), f2));
+    KeyAssignment kept = Store().GetKeyAssignment(EmulatorKeys::Key(L"F1"), first);
+    EXPECT_EQ(std::memcmp(&kept, &byName, sizeof kept), 0);
+
+    // Once the macro can be made, the next write resolves and sends it.
+    Control()->ClearFaults();
+    EXPECT_TRUE(WriteNow());
+    EXPECT_EQ(DeviceKey(0, L"F1").actionType, 8u);
+    EXPECT_EQ(Store().GetKeyAssignment(EmulatorKeys::Key(L"F1"), first).GetGuid(), Store().GetMacro(0)->guid);
+}
+
+TEST_P(DeviceFaults, ARecordTheProfileCannotHoldIsNotWipedByTheNextWrite) {
+    DeviceKeyRecord value = {};
+    value.header = 1;
+    value.keyId = EmulatorKeys::DeviceKeyId(L"F2");
+    value.actionType = 4;
+    const uint32_t sub = 3, amount = 7;
+    std::memcpy(value.data, &sub, 4);
+    std::memcpy(value.data + 4, &amount, 4);
+    auto keys = CEmulatorSession::ProfileFeature<IKeyAssignmentManager>(Session().Profile(0), IID_IKeyAssignmentManager);
+    ASSERT_HRESULT_SUCCEEDED(keys->WriteKeys(1, &value));
+    ASSERT_TRUE(ReadNow());
+
+    IKeyboardProfile* first = Store().GetProfile(0);
+    Store().SetKeyAssignment(EmulatorKeys::Key(L"F3"), KeyAssignment::Disabled(), first);
+    EXPECT_TRUE(WriteNow());
+    EXPECT_TRUE(Same(DeviceKey(0, L"F2"), value));
+    EXPECT_EQ(DeviceKey(0, L"F3").actionType, 1u);
+
+    // What the user puts on the key afterwards does go out.
+    Store().SetKeyAssignment(EmulatorKeys::Key(L"F2"), KeyAssignment::Disabled(), first);
+    EXPECT_TRUE(WriteNow());
+    EXPECT_EQ(DeviceKey(0, L"F2").actionType, 1u);
+}
+
+TEST_P(DeviceFaults, DeviceKeysThatMapToNoKeyAreSkipped) {
+    const DeviceKeyRecord f3 = DeviceKey(0, L"F3");
+    m_keys->Forget(L"F3");
+    Store().ClearProfiles();
+    m_keyboard = StartKeyboard();
+    ASSERT_TRUE(ReadNow());
+    IKeyboardProfile* first = Store().GetProfile(0);
+    EXPECT_EQ(first->GetKeyAssignment(0).type, AssignmentNone);
+    Store().SetKeyAssignment(EmulatorKeys::Key(L"F4"), KeyAssignment::Disabled(), first);
+    EXPECT_TRUE(WriteNow());
+    EXPECT_TRUE(Same(DeviceKey(0, L"F3"), f3));
+    EXPECT_EQ(DeviceKey(0, L"F4").actionType, 1u);
+}
+
+TEST_P(DeviceFaults, ItemsSkippedOnReadForTheirNameAreNotDeletedByTheNextWrite) {
+    CComPtr<IMacroManager> macros = Macros();
+    for (const wchar_t* name : {L"Dup", L"DUP"}) {
+        CComPtr<IDeviceMacro> macro;
+        ASSERT_HRESULT_SUCCEEDED(macros->CreateMacro(&macro));
+        ASSERT_HRESULT_SUCCEEDED(macro->SetName(name));
+    }
+    auto applications = Session().DeviceFeature<IApplicationManager>(IID_IApplicationManager);
+    for (const wchar_t* path : {L"C:\\a.exe", L"C:\\A.EXE"}) {
+        CComPtr<IDeviceApplication> application;
+        ASSERT_HRESULT_SUCCEEDED(applications->CreateApplication(&application));
+        ASSERT_HRESULT_SUCCEEDED(application->SetName(path));
+    }
+    ASSERT_TRUE(ReadNow());
+    EXPECT_EQ(Store().GetMacroCount(), 1);
+    EXPECT_EQ(Store().GetApplicationCount(), 1);
+    EXPECT_TRUE(WriteNow());
+    EXPECT_EQ(Data().macros.size(), 2u);
+    EXPECT_EQ(Data().applications.size(), 2u);
+}
+
+TEST_P(DeviceFaults, ADeviceItemWhoseGuidCannotBeReadIsNotDeleted) {
+    CMacro* macro = Store().AddMacro(L"Kept");
+    ASSERT_TRUE(WriteNow());
+    const GUID guid = macro->guid;
+    const GUID profile = Data().profiles[0].guid;
+    for (const wchar_t* operation : {L"IDeviceMacro.GetGuid", L"IDeviceProfile.GetGuid"}) {
+        SCOPED_TRACE(Utf8(operation));
+        Fail(operation);
+        WriteNow();
+        ASSERT_EQ(Data().macros.size(), 1u);
+        EXPECT_EQ(Data().macros[0].guid, guid);
+        EXPECT_EQ(macro->guid, guid);
+        EXPECT_EQ(Data().profiles[0].guid, profile);
+        EXPECT_EQ(Data().profiles.size(), 3u);
+    }
+}
+
+TEST_P(DeviceFaults, AFailedStepIsReportedAsAFailure) {
+    struct Case {
+        const wchar_t* operation;
+        bool write;
+    };
+    const Case cases[] = {
+        {L"IProfileProperties.SetProperty", true},   // the linked program
+        {L"ILedColor.SetColor", true},
+        {L"IDeviceMacro.SetSteps", true},
+        {L"IKeyAssignmentManager.ReadKeys", false},  // the first profile's keys, before others read well
+    };
+    Store().AddMacro(L"New")->steps = {{MacroStepDelay, 3, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.operation));
+        // Every write has a changed macro and changed lighting to send.
+        Store().GetMacro(0)->steps.push_back({MacroStepDelay, 4, 0});
+        Store().SetLedColor(4, Store().GetLedColor(4, Store().GetProfile(0)) ^ 1, Store().GetProfile(0));
+        Fail(c.operation);
+        EXPECT_FALSE(c.write ? WriteNow() : ReadNow());
+        Control()->ClearFaults();
+        EXPECT_TRUE(c.write ? WriteNow() : ReadNow());
+    }
+}
+
+// A macro store whose delete says yes and keeps the macro.
+class StubbornMacro : public IDeviceMacro {
+public:
+    void* Find(REFIID iid) {
+        return iid == IID_IUnknown || iid == IID_IDeviceMacro ? static_cast<IDeviceMacro*>(this) : nullptr;
+    }
+    HRESULT STDMETHODCALLTYPE GetGuid(ULONG* a, ULONG* b, ULONG* c, ULONG* d) override {
+        *a = 1, *b = 2, *c = 3, *d = 4;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetName(ULONG*, BYTE**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetName(const WCHAR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Export(const WCHAR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetSteps(ULONG*, BYTE**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetSteps(ULONG, const BYTE*) override { return E_NOTIMPL; }
+};
+
+class StubbornMacros : public IMacroManager {
+public:
+    void* Find(REFIID iid) {
+        return iid == IID_IUnknown || iid == IID_IMacroManager ? static_cast<IMacroManager*>(this) : nullptr;
+    }
+    HRESULT STDMETHODCALLTYPE GetMacro(ULONG index, IDeviceMacro** macro) override {
+        ++calls;
+        return index < 2 ? CServiceObject<StubbornMacro>::CreateInto(macro) : kServiceNoMoreItems;
+    }
+    HRESULT STDMETHODCALLTYPE FindMacro(ULONG, ULONG, ULONG, ULONG, IDeviceMacro**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CreateMacro(IDeviceMacro**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DeleteMacro(IDeviceMacro*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ImportMacro(const WCHAR*, IDeviceMacro**) override { return E_NOTIMPL; }
+    int calls = 0;
+};
+
+TEST_P(DeviceFaults, AStaleDeleteThatNeverShrinksTheListEnds) {
+    CComPtr<IMacroManager> macros;
+    macros.Attach(CServiceObject<StubbornMacros>::Create<IMacroManager>());
+    EXPECT_FALSE(DeleteStaleMacros(macros, &Store(), GuidSet()));
+    EXPECT_LE(static_cast<StubbornMacros*>(macros.Get())->calls, 10);
+}
+
+// A key list whose counts are not to be trusted.
+class UntrustedKeys : public IKeyAssignmentManager {
+public:
+    void* Find(REFIID iid) {
+        return iid == IID_IUnknown || iid == IID_IKeyAssignmentManager ? static_cast<IKeyAssignmentManager*>(this)
+                                                                       : nullptr;
+    }
+    HRESULT STDMETHODCALLTYPE GetKeyCount(ULONG* count) override {
+        *count = keyCount;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ReadKeys(ULONG* count, DeviceKeyRecord* records) override {
+        askedFor = *count;
+        for (ULONG i = 0; i < *count && i < 3; ++i)
+            records[i].keyId = 0x10 + i;
+        *count = filled == 0 ? *count : filled;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE WriteKeys(ULONG, const DeviceKeyRecord*) override { return E_NOTIMPL; }
+    ULONG keyCount = 3;
+    ULONG filled = 0;
+    ULONG askedFor = 0;
+};
+
+TEST_P(DeviceFaults, KeyCountsAreCappedAndCheckedAgainstTheBlock) {
+    CComPtr<IKeyAssignmentManager> keys;
+    keys.Attach(CServiceObject<UntrustedKeys>::Create<IKeyAssignmentManager>());
+    auto* fake = static_cast<UntrustedKeys*>(keys.Get());
+    std::vector<DeviceKeyRecord> records;
+    ASSERT_TRUE(ReadKeyRecords(keys, records));
+    EXPECT_EQ(records.size(), 3u);
+
+    fake->keyCount = 0xFFFFFFFF;
+    ASSERT_TRUE(ReadKeyRecords(keys, records));
+    EXPECT_EQ(fake->askedFor, kMaxDeviceKeys);
+
+    fake->keyCount = 3;
+    fake->filled = 4;  // more than the block holds
+    EXPECT_FALSE(ReadKeyRecords(keys, records));
+    EXPECT_TRUE(records.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keyboard, DeviceFaults, ::testing::Values(KeyboardMode::InProcess),
+                         [](const auto&) { return std::string("InProcess"); });
+
+}  // namespace
