@@ -18,6 +18,10 @@ const wchar_t kWindowClass[] = L"MobekTilvorKeyboardEmulatorServer";
 const UINT kObjectsGone = WM_APP + 10;
 const UINT_PTR kIdleTimer = 1;
 const UINT_PTR kActivityTimer = 2;
+const UINT_PTR kQuitTimer = 3;
+// A quit asked for by a client ends the loop only after this long, so that
+// the reply to that very call has left the process before it ends.
+const UINT kQuitDelayMs = 250;
 const DWORD kDeadClientMs = 10 * 60 * 1000;
 const DWORD kDuplicateWaitMs = 5000;
 // The client that had COM start the server gets its first object only after
@@ -121,7 +125,10 @@ int CKeyboardServer::Run() {
 
         auto keyboard = std::make_shared<CKeyboardState>(StatePath());
         m_keyboard = keyboard.get();
-        CClassFactory factory(keyboard, [this] { StopTakingClients(); PostQuitMessage(0); });
+        CClassFactory factory(keyboard, [this] {
+            StopTakingClients();
+            SetTimer(m_window, kQuitTimer, kQuitDelayMs, nullptr);
+        });
         hr = CoRegisterClassObject(CLSID_DeviceService, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                    &m_cookie);
         if (FAILED(hr)) {
@@ -185,6 +192,11 @@ LRESULT CALLBACK CKeyboardServer::WindowProc(HWND hwnd, UINT message, WPARAM wPa
     if (self && message == WM_TIMER && wParam == kIdleTimer) {
         KillTimer(hwnd, kIdleTimer);
         self->CheckIdle();
+        return 0;
+    }
+    if (self && message == WM_TIMER && wParam == kQuitTimer) {
+        KillTimer(hwnd, kQuitTimer);
+        PostQuitMessage(0);
         return 0;
     }
     if (self && message == WM_TIMER && wParam == kActivityTimer) {

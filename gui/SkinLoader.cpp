@@ -1,11 +1,22 @@
 #include "gui/SkinLoader.h"
 
+#include "gui/CAVIButton.h"
+#include "gui/CBitmapBtn.h"
+#include "gui/CBitmapItem.h"
+#include "gui/CBitmapWindow.h"
+#include "gui/CDropdownListItem.h"
+#include "gui/CEditItem.h"
+#include "gui/CEditItemSingleKeyInput.h"
+#include "gui/CEditItemSingleKeyInputMMO.h"
 #include "gui/CFontItem.h"
 #include "gui/CGUIItemFactory.h"
 #include "gui/CKeyboardDef.h"
 #include "gui/CKeyboardLayoutSetting.h"
 #include "gui/CLangTable.h"
+#include "gui/CKeyboardKeyItem.h"
+#include "gui/CListPanelItem.h"
 #include "gui/CPanelBitmap.h"
+#include "gui/CTextItem.h"
 #include "gui/GUIResources.h"
 #include "gui/SymbolTables.h"
 
@@ -15,8 +26,11 @@ namespace {
 
 HWND g_progressWindow = nullptr;
 
-// The keyboard keys' builder; the key items bring it.
-constexpr KeyItemBuilder kKeyItemBuilder = nullptr;
+// The widgets' builders, as the table calls them.
+template <typename Item>
+CGUIItem* Build(const pugi::xml_node& element, CWnd* parent, CGUIItems& items) {
+    return Item::CreateFromElement(element, parent, items);
+}
 
 CGUIItem* BuildLanguage(const pugi::xml_node& element, CWnd* parent, CGUIItems&) {
     const int32_t wanted = CLangTable::GetCurrentLanguageId();
@@ -45,18 +59,19 @@ const std::vector<SkinListEntry> kTable = {
     {kKeyboardDefLabel, nullptr, {{"KEYBOARDDEF", nullptr, false}}},
     {"KEYBOARD LAYOUTS", "KBLAYOUTLIST", {{"KBLAYOUT", BuildLayout, false}}},
     {"FONTS", "FONTLIST", {{"FONT", BuildFont, false}}},
-    {"BITMAPS", "BITMAPLIST", {{"BITMAPITEM", nullptr, false}, {"SLIDERTRACK", nullptr, false},
-                               {"BITMAPWINDOW", nullptr, false}}},
-    {"BUTTONS", "BUTTONLIST", {{"BUTTON", nullptr, false}, {"AVIBUTTON", nullptr, true}}},
+    {"BITMAPS", "BITMAPLIST", {{"BITMAPITEM", Build<CBitmapItem>, false}, {"SLIDERTRACK", nullptr, false},
+                               {"BITMAPWINDOW", Build<CBitmapWindow>, false}}},
+    {"BUTTONS", "BUTTONLIST", {{"BUTTON", Build<CBitmapBtn>, false}, {"AVIBUTTON", Build<CAVIButton>, true}}},
     {"SLIDERS", "SLIDERLIST", {{"VSLIDER", nullptr, false}, {"HSLIDERM", nullptr, false},
                                {"HSLIDERMAPM", nullptr, false}, {"DMARKER", nullptr, false}}},
-    {"TEXT ITEMS", "TEXTLIST", {{"TEXTITEM", nullptr, false}}},
+    {"TEXT ITEMS", "TEXTLIST", {{"TEXTITEM", Build<CTextItem>, false}}},
     {"DPI STAGE WINDOWS", "DPISTAGELIST", {{"DPISTAGEWINDOW", nullptr, false}}},
     {"MACRO DISPLAYS", "MACRODISPLAYLIST", {{"MACRODISPLAY", nullptr, false}}},
-    {"LISTS", "LISTLIST", {{"LISTCTRL", nullptr, false}, {"COMBO", nullptr, false}, {"COMBOCOLOR", nullptr, false}}},
-    {"LIST PANELS", "LISTPANELLIST", {{"LISTPANEL", nullptr, false}}},
-    {"EDIT CONTROLS", "EDITCTRLLIST", {{"EDITCTRL", nullptr, false}, {"EDITCTRLSK", nullptr, false},
-                                       {"EDITCTRLSKMMO", nullptr, false}}},
+    {"LISTS", "LISTLIST", {{"LISTCTRL", nullptr, false}, {"COMBO", Build<CDropdownListItem>, false}, {"COMBOCOLOR", nullptr, false}}},
+    {"LIST PANELS", "LISTPANELLIST", {{"LISTPANEL", Build<CListPanelItem>, false}}},
+    {"EDIT CONTROLS", "EDITCTRLLIST", {{"EDITCTRL", Build<CEditItem>, false},
+                                       {"EDITCTRLSK", Build<CEditItemSingleKeyInput>, false},
+                                       {"EDITCTRLSKMMO", Build<CEditItemSingleKeyInputMMO>, false}}},
     {kKeyboardKeysLabel, "KBDKEYLIST", {{"BUTTONBITMAPS", nullptr, false}, {"KBDKEY", nullptr, false}}},
     {"PROGRESS PANELS", "PROGRESSPANELLIST", {{"PROGRESSPANELITEM", nullptr, false}}},
 };
@@ -105,9 +120,8 @@ uint32_t RunKeyboardKeys(const pugi::xml_node& root, CGUIItems& items, CWnd* par
     uint32_t seen = 0, built = 0;
     for (pugi::xml_node key = list.child("KBDKEY"); key; key = key.next_sibling("KBDKEY")) {
         ++seen;
-        CGUIItem* item = kKeyItemBuilder
-                             ? kKeyItemBuilder(key, pictureWindow ? pictureWindow : parent, items, pictures, parent)
-                             : nullptr;
+        CGUIItem* item = CKeyboardKeyItem::CreateFromElement(key, pictureWindow ? pictureWindow : parent, items,
+                                                             pictures, parent);
         if (item) {
             ++built;
             items.Append(item);

@@ -27,6 +27,7 @@ const char* const kPictureElements[] = {
 // Elements the readers look for inside item and list elements.
 const char* const kInnerElements[] = {
     "RECT", "VSCROLL", "FILLINFO", "LANGFONT", "LANGOVERRIDE", "LANGOVERRIDECOL",
+    "CLIST", "CBOX", "COMBOITEMS", "COMBOITEM", "LISTPANELITEMS", "LISTPANELITEM",
 };
 
 const char* const kIdAttributes[] = {"fontid", "windowid", "trackid", "checkboxid", "fontsearch", "fontreplace"};

@@ -4,6 +4,7 @@ A panel entry makes two files, its background and its mask, from one shape,
 so the window's outline and its picture can never drift apart.
 """
 
+from . import pages
 from .canvas import Canvas
 from .colours import rgb
 
@@ -20,7 +21,140 @@ PANELS = [
         "lines": ["Background and mask", "from one shape"],
         "badge": "MASK ON",
     },
+    {
+        "name": "WidgetTestPanel",
+        "size": (380, 250),
+        "radius": 24,
+        "title": "WIDGETS",
+        "lines": [],
+        "badge": "TEST PAGE",
+    },
+    {
+        "name": "ListEditTestPanel",
+        "size": (380, 250),
+        "radius": 24,
+        "title": "LISTS AND EDITS",
+        "lines": [],
+        "badge": "TEST PAGE",
+    },
 ]
+
+# The widgets' state pictures: (file name, size, state).  Every state of a
+# kind is drawn from the same shape, so only the colours tell them apart.
+BUTTON_SIZE = (96, 28)
+CHECK_SIZE = (20, 20)
+KEY_SIZE = (44, 40)
+FRAME_SIZE = (132, 132)
+STATES = ("normal", "over", "down", "disabled")
+
+
+def state_colours(state, theme):
+    """(fill top, fill bottom, border, legend) of a widget state."""
+    if state == "over":
+        return (rgb(theme["panel_top"]), rgb(theme["panel_border"]), rgb(theme["accent"]), rgb(theme["text"]))
+    if state == "down":
+        return (rgb(theme["active_dim"]), rgb(theme["active_dim"]), rgb(theme["active"]), rgb(theme["text"]))
+    if state == "disabled":
+        return (rgb(theme["well"]), rgb(theme["well"]), rgb(theme["frame"]), rgb(theme["text_dim"]))
+    return (rgb(theme["panel_top"]), rgb(theme["panel"]), rgb(theme["panel_border"]), rgb(theme["text"]))
+
+
+def paint_state_shape(size, radius, state, theme, behind):
+    """A rounded shape in a state's colours on the colour of what lies behind it."""
+    width, height = size
+    top, bottom, border, _ = state_colours(state, theme)
+    whole = (0, 0, width, height)
+    c = Canvas(width, height, behind)
+    c.vertical_gradient(whole, top, bottom, radius)
+    c.border(whole, 1, border, radius)
+    return c
+
+
+def paint_check(state, theme):
+    c = paint_state_shape(CHECK_SIZE, 4, "down" if state == "down" else state, theme, rgb(theme["well"]))
+    if state == "down":
+        # A tick: the checked state must not rely on colour alone.
+        for i in range(5):
+            c.fill_rect((5 + i, 9 + i, 7 + i, 11 + i), rgb(theme["text"]))
+        for i in range(7):
+            c.fill_rect((9 + i, 13 - i, 11 + i, 15 - i), rgb(theme["text"]))
+    return c
+
+
+def paint_mask(size, radius):
+    width, height = size
+    c = Canvas(width, height, WHITE)
+    c.fill_rounded_rect((0, 0, width, height), radius, BLACK)
+    return c
+
+
+def paint_frame(state, theme):
+    """The bitmap window's frame: a well inside a border that shows the state."""
+    width, height = FRAME_SIZE
+    border = {"normal": theme["panel_border"], "over": theme["accent"], "down": theme["active"]}[state]
+    c = Canvas(width, height, rgb(theme["panel"]))
+    c.fill_rounded_rect((0, 0, width, height), 8, rgb(theme["well"]))
+    c.border((0, 0, width, height), 2, rgb(border), 8)
+    return c
+
+
+def paint_well(size, theme):
+    width, height = size
+    c = Canvas(width, height, rgb(theme["panel"]))
+    c.fill_rounded_rect((0, 0, width, height), 6, rgb(theme["well"]))
+    c.border((0, 0, width, height), 1, rgb(theme["frame"]), 6)
+    return c
+
+
+def paint_icon(theme):
+    c = Canvas(16, 16, rgb(theme["well"]))
+    c.fill_rounded_rect((1, 1, 15, 15), 7, rgb(theme["active"]))
+    return c
+
+
+SCROLL_WIDTH = 12
+
+
+def paint_scroll_arrow(down, theme):
+    """A scroll-bar arrow button: a triangle on the well colour."""
+    c = Canvas(SCROLL_WIDTH, 12, rgb(theme["well"]))
+    c.fill_rounded_rect((1, 1, SCROLL_WIDTH - 1, 11), 3, rgb(theme["panel_top"]))
+    for i in range(4):
+        y = (7 - i) if not down else (4 + i)
+        c.fill_rect((2 + i, y, SCROLL_WIDTH - 2 - i, y + 1), rgb(theme["text"]))
+    return c
+
+
+def scroll_pictures(theme):
+    """The six pieces of the skinned vertical scroll bar."""
+    well = rgb(theme["well"])
+    return [
+        ("ScrollTop.bmp", lambda: Canvas(SCROLL_WIDTH, 2, well)),
+        ("ScrollBottom.bmp", lambda: Canvas(SCROLL_WIDTH, 2, well)),
+        ("ScrollUp.bmp", lambda: paint_scroll_arrow(False, theme)),
+        ("ScrollDown.bmp", lambda: paint_scroll_arrow(True, theme)),
+        ("ScrollSpan.bmp", lambda: Canvas(SCROLL_WIDTH, 1, rgb(theme["frame"]))),
+        ("ScrollThumb.bmp", lambda: paint_state_shape((SCROLL_WIDTH, 24), 4, "over", theme, well)),
+    ]
+
+
+def widget_pictures(theme):
+    out = []
+    for state in STATES:
+        name = state.capitalize()
+        out.append(("Button%s.bmp" % name,
+                    lambda s=state: paint_state_shape(BUTTON_SIZE, 6, s, theme, rgb(theme["panel"]))))
+        out.append(("Key%s.bmp" % name,
+                    lambda s=state: paint_state_shape(KEY_SIZE, 5, s, theme, rgb(theme["well"]))))
+        out.append(("Check%s.bmp" % name, lambda s=state: paint_check(s, theme)))
+    out.append(("ButtonMask.bmp", lambda: paint_mask(BUTTON_SIZE, 6)))
+    for state in ("normal", "over", "down"):
+        out.append(("Frame%s.bmp" % state.capitalize(), lambda s=state: paint_frame(s, theme)))
+    out.append(("FrameInner.bmp", lambda: Canvas(FRAME_SIZE[0] - 8, FRAME_SIZE[1] - 8, rgb(theme["well"]))))
+    out.append(("WidgetWell.bmp", lambda: paint_well((200, 116), theme)))
+    out.append(("AssignIcon.bmp", lambda: paint_icon(theme)))
+    out += scroll_pictures(theme)
+    return out
 
 
 def panel_files(panel):
@@ -68,4 +202,6 @@ def all_pictures(theme):
         background, mask = panel_files(panel)
         out.append((background, lambda p=panel: paint_panel_background(p, theme)))
         out.append((mask, lambda p=panel: paint_panel_mask(p)))
+    out += widget_pictures(theme)
+    out += pages.page_pictures(theme)
     return out

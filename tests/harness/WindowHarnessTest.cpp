@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(WindowHarness, WindowIsCreatedPaintedAndRecorded) {
-    HWND hwnd = CreateWindowExW(0, L"HarnessWindow", L"harness", WS_POPUP, 100, 100, 240, 120,
+    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST, L"HarnessWindow", L"harness", WS_POPUP, 100, 100, 240, 120,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hwnd, nullptr);
 

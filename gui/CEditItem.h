@@ -1,0 +1,85 @@
+#pragma once
+// The skinned single-line edit (skin element EDITCTRL): an edit inside a
+// one-colour frame, with normal and disabled colours, an optional
+// character limit and tooltip, and a digits-only mode with a range.  Every
+// change of its text is reported to its owner as WM_EDITITEM_CHANGED with
+// the edit's window.
+
+#include "gui/CGUIItem.h"
+#include "platform/CBrush.h"
+#include "platform/CEdit.h"
+#include "platform/CString.h"
+#include "platform/CToolTipCtrl.h"
+
+#include <pugixml.hpp>
+
+#include <cstdint>
+
+class CFontItem;
+class CGenericPanel;
+class CGUIItems;
+
+constexpr UINT WM_EDITITEM_CHANGED = WM_USER + 200;
+
+class CEditItem : public CEdit, public CGUIItem {
+public:
+    CEditItem();
+    ~CEditItem() override;
+
+    // The EDITCTRL element's builder: null for an unknown name or a window
+    // that cannot be made.
+    static CEditItem* CreateFromElement(const pugi::xml_node& element, CWnd* parent, CGUIItems& items);
+
+    // The frame at rect grown by the border width, under parent; the edit
+    // inside it with the item's id, reporting to parent.
+    bool CreateWithBorder(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    void Show(bool show) override;
+    void SetTooltip(const wchar_t* text);
+
+    // Whether the digits-only mode lets a digit be typed: the current text
+    // with the digit appended, read as a number without wrapping, within
+    // the range.
+    static bool AcceptsDigit(const CString& text, wchar_t digit, uint32_t minValue, uint32_t maxValue);
+    // WM_KEYDOWN keys the digits-only mode lets through.
+    static bool IsDigitModeKey(UINT key);
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    CGenericPanel* GetBorderPanel() const noexcept { return m_borderPanel; }
+
+    bool m_numericOnly = false;
+    uint32_t m_minValue = 0;
+    uint32_t m_maxValue = 0xFFFFFFFF;
+
+    COLORREF m_fontColour = 0xFFFFFF;
+    COLORREF m_fontColourHot = 0;
+    COLORREF m_backColour = 0;
+    COLORREF m_backColourHot = 0xFFFFFF;
+    COLORREF m_borderColour = 0xFFFFFF;
+    COLORREF m_disabledBackColour = 0;
+    COLORREF m_disabledBorderColour = 0;
+    COLORREF m_disabledFontColour = 0;
+    int m_borderWidth = 1;
+    CFontItem* m_font = nullptr;  // owned by the item list
+
+protected:
+    // The reading the three edit elements share; singleKey: only five
+    // colours, always centred, the keyboard registered for raw input, no
+    // tooltip.
+    static bool Build(CEditItem* item, const pugi::xml_node& element, CWnd* parent, CGUIItems& items, int32_t id,
+                      bool singleKey);
+    void ShowTextAtEnd(const wchar_t* text);
+
+    int OnCreate(CREATESTRUCTW* create) override;
+    void OnDestroy() override;
+    HBRUSH OnReflectedCtlColor(CDC* dc, UINT ctlColor) override;
+    BOOL OnReflectedCommand(UINT code) override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+
+    CToolTipCtrl m_tooltip;
+    CGenericPanel* m_borderPanel = nullptr;
+    CBrush m_backBrush;
+    // The window raw input was registered for, undone when it goes.
+    bool m_rawInputClient = false;
+};

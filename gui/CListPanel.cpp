@@ -1,0 +1,98 @@
+#include "gui/CListPanel.h"
+
+#include "gui/CListPanelItem.h"
+#include "gui/CVScrollBar.h"
+#include "platform/CPaintDC.h"
+#include "platform/CPen.h"
+
+CListPanel::CListPanel(UINT templateId, const wchar_t* skinFile, CWnd* owner, bool sorted, bool keepTopOpen,
+                       const std::vector<ListPanelEntry>& entries, const RECT& screenRect,
+                       const ListPanelStyle& style)
+    : CPopupBox(templateId, skinFile, owner),
+      m_entries(entries),
+      m_style(style),
+      m_screenRect(screenRect),
+      m_sorted(sorted),
+      m_keepTopOpen(keepTopOpen) {}
+
+CListPanel::~CListPanel() = default;
+
+void CListPanel::MarkCascadeStates(std::vector<ListPanelEntry>& entries) {
+    for (ListPanelEntry& entry : entries)
+        if (entry.subList && entry.subList->GetCount() == 0)
+            entry.disabled = 1;
+}
+
+CRect CListPanel::ListRect(const CRect& client, int borderWidth, bool keepTopOpen) {
+    return CRect(client.left + borderWidth, client.top + (keepTopOpen ? 0 : borderWidth), client.right - borderWidth,
+                 client.bottom - borderWidth);
+}
+
+BOOL CListPanel::OnInitDialog() {
+    CPopupBox::OnInitDialog();
+    // A skin file may have sized the window after its picture: the popup
+    // takes the rectangle it was asked for.
+    SetWindowPos(HWND_TOPMOST, m_screenRect.left, m_screenRect.top, m_screenRect.Width(), m_screenRect.Height(),
+                 SWP_NOACTIVATE);
+    MarkCascadeStates(m_entries);
+    CRect client;
+    GetClientRect(&client);
+    const CRect listRect = ListRect(client, m_style.borderWidth, m_keepTopOpen);
+    m_list = std::make_unique<CListPanelList>(&m_entries, m_style, m_sorted);
+    const bool withBar = CListPanelList::NeedsScrollBar(listRect.Height(), static_cast<int>(m_entries.size()),
+                                                        m_style.scrollBarWidth);
+    if (!m_list->CreateList(listRect, this, 1, withBar)) {
+        m_list.reset();
+        EndDialog(-1);
+        return TRUE;
+    }
+    m_list->SetFocus();
+    m_list->SetCapture();
+    return FALSE;
+}
+
+LRESULT CListPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LISTPANEL_SELECT) {
+        if (!m_ended) {
+            m_ended = true;
+            const int chosen = static_cast<int>(lParam);
+            if (m_list)
+                m_list->DestroyWindow();
+            EndDialog(chosen >= 0 && chosen < static_cast<int>(m_entries.size()) ? chosen : -1);
+        }
+        return 0;
+    }
+    if (message == WM_MOUSEWHEEL && m_list && m_list->GetSafeHwnd())
+        return m_list->SendMessage(message, wParam, lParam);
+    return CPopupBox::WindowProc(message, wParam, lParam);
+}
+
+void CListPanel::OnPaint() {
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, m_style.backColour);
+    if (m_style.borderWidth <= 0)
+        return;
+    const int width = m_style.borderWidth;
+    const int down = width / 2, up = width - down;
+    CPen pen(PS_SOLID, width, m_style.borderColour);
+    dc.SelectObject(&pen);
+    const CRect r(client.left + down, client.top + down, client.right - up, client.bottom - up);
+    if (m_keepTopOpen) {
+        // The box above stands where the top line would be.
+        dc.MoveTo(r.left, r.top);
+        dc.LineTo(r.left, r.bottom);
+        dc.LineTo(r.right, r.bottom);
+        dc.LineTo(r.right, r.top - 1);
+    } else {
+        dc.MoveTo(r.left, r.top);
+        dc.LineTo(r.right, r.top);
+        dc.LineTo(r.right, r.bottom);
+        dc.LineTo(r.left, r.bottom);
+        dc.LineTo(r.left, r.top - 1);
+    }
+    dc.SelectStockObject(BLACK_PEN);
+}
+
+BOOL CListPanel::OnEraseBkgnd(CDC*) { return TRUE; }

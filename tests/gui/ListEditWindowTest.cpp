@@ -1,0 +1,479 @@
+// The list panels, the drop-down and the edits under Wine, built by the
+// loader from skin files: what each reports to its parent, compared with
+// message tables; the popup lists driven as a user would (a script of
+// presses runs from a timer while the popup's own loop turns); the key
+// capture fed real input through SendInput; and a screenshot of the test
+// page that holds a drop-down, an edit and a list.
+
+#include "gui/CDropdownListItem.h"
+#include "gui/CEditItem.h"
+#include "gui/CEditItemSingleKeyInput.h"
+#include "gui/CEditItemSingleKeyInputMMO.h"
+#include "gui/CGenericPanel.h"
+#include "gui/CGUIItems.h"
+#include "gui/CListPanelItem.h"
+#include "gui/CListPanelStatic.h"
+#include "gui/CPopupBox.h"
+#include "gui/CRawInputDevices.h"
+#include "gui/GUIResources.h"
+#include "gui/SkinLoader.h"
+#include "gui/SymbolIds.h"
+#include "tests/gui/GuiWindowTestResources.h"
+#include "tests/gui/SkinTestFolder.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/MessageRecorder.h"
+#include "tests/support/Screenshot.h"
+#include "tests/support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A top-level window that records what its widgets report.
+class Host : public CWnd {
+public:
+    explicit Host(std::vector<UINT> interesting) : recorder(std::move(interesting)) {}
+    bool Open(int width, int height) {
+        return CreateEx(0, nullptr, L"lists", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        recorder.Record(m_hWnd, message, wParam, lParam);
+        if (onMessage)
+            onMessage(message, wParam, lParam);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    MessageRecorder recorder;
+    std::function<void(UINT, WPARAM, LPARAM)> onMessage;
+};
+
+// A script of user actions, one per tick of a thread timer, run while a
+// popup's modal loop turns.  Once the script is spent, a popup that is
+// still open is ended with the right button so a faulty popup fails the
+// test instead of hanging it.
+class Script {
+public:
+    explicit Script(std::vector<std::function<void()>> steps) : m_steps(std::move(steps)) {}
+    template <typename Open>
+    int Run(Open open) {
+        s_current = this;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 80, &Script::Tick);
+        const int result = open();
+        ::KillTimer(nullptr, timer);
+        s_current = nullptr;
+        return result;
+    }
+    size_t StepsRun() const noexcept { return m_next; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        Script* script = s_current;
+        if (!script)
+            return;
+        if (script->m_next < script->m_steps.size()) {
+            const size_t index = script->m_next++;
+            script->m_steps[index]();
+        } else if (++script->m_idle > 40) {
+            if (HWND captured = ::GetCapture())
+                ::SendMessageW(captured, WM_RBUTTONDOWN, MK_RBUTTON, 0);
+        }
+    }
+    static inline Script* s_current = nullptr;
+    std::vector<std::function<void()>> m_steps;
+    size_t m_next = 0;
+    int m_idle = 0;
+};
+
+// The popup list that has the mouse now.
+CListPanelList* OpenList() {
+    HWND window = ::GetCapture();
+    if (!window)
+        window = ::GetFocus();
+    return dynamic_cast<CListPanelList*>(CWnd::FromHandlePermanent(window));
+}
+
+LPARAM RowPoint(const CListPanelList& list, int row) {
+    CRect rect;
+    list.GetItemRect(row, &rect, LVIR_BOUNDS);
+    return MAKELPARAM(10, (rect.top + rect.bottom) / 2);
+}
+
+// Presses on the popup list that has the mouse.
+std::function<void()> PressRow(int row, UINT message = WM_LBUTTONDOWN) {
+    return [row, message] {
+        if (CListPanelList* list = OpenList())
+            list->SendMessage(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, RowPoint(*list, row));
+    };
+}
+std::function<void()> PressBelowRows() {
+    return [] {
+        if (CListPanelList* list = OpenList()) {
+            CRect client;
+            list->GetClientRect(&client);
+            list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, client.bottom + 40));
+        }
+    };
+}
+
+const char kListEditSkin[] = R"(<ITEMLIST>
+  <FONTLIST><FONT name="FONT_ARIAL12" typeface="Arial" pitch="13"/></FONTLIST>
+  <LISTLIST>
+    <COMBO name="LIST_GLOBALPROFILELIST" fontid="FONT_ARIAL12" fontclr="WHITE" fontclrhi="GREEN" backclr="BLACK"
+           backclrhi="TEAL_TAB_SELECT" bdrclr="WHITE" tooltip="Profiles">
+      <CLIST height="90"/>
+      <CBOX><RECT left="10" top="10" right="160" bottom="24"/></CBOX>
+      <COMBOITEMS><COMBOITEM>Profile 1</COMBOITEM><COMBOITEM>Profile 2</COMBOITEM><COMBOITEM>Profile 3</COMBOITEM></COMBOITEMS>
+    </COMBO>
+    <COMBO name="LIST_GLOBALMACROLIST"><CBOX><RECT left="10" top="40" right="160" bottom="24"/></CBOX></COMBO>
+  </LISTLIST>
+  <LISTPANELLIST>
+    <LISTPANEL name="LISTPANEL_PROFILEOPTIONS" dynamic="0" fontclr="WHITE" backclr="BLACK">
+      <RECT left="200" top="10" right="120" bottom="90"/>
+      <LISTPANELITEMS><LISTPANELITEM>Rename</LISTPANELITEM><LISTPANELITEM>Delete</LISTPANELITEM>
+        <LISTPANELITEM>Export</LISTPANELITEM></LISTPANELITEMS>
+    </LISTPANEL>
+    <LISTPANEL name="LISTPANEL_MACROOPTIONS_DELAY" backclr="BLACK">
+      <RECT right="100" bottom="90"/>
+      <VSCROLL bdrwidth="0"><VSBMP_TOP>VT.bmp</VSBMP_TOP><VSBMP_BOT>VT.bmp</VSBMP_BOT><VSBMP_AUP>VA.bmp</VSBMP_AUP>
+        <VSBMP_ADN>VA.bmp</VSBMP_ADN><VSBMP_SPN>VS.bmp</VSBMP_SPN><VSBMP_TMB>VM.bmp</VSBMP_TMB></VSCROLL>
+    </LISTPANEL>
+  </LISTPANELLIST>
+  <EDITCTRLLIST>
+    <EDITCTRL name="EDITCTRL_POPUP_NAMEENTRY" justify="R" max="12" backclr="BLACK" fontclr="WHITE">
+      <RECT left="10" top="150" right="120" bottom="20"/></EDITCTRL>
+    <EDITCTRL name="EDITCTRL_POPUP_NUMENTRY" justify="C" bdrwidth="-3">
+      <RECT left="10" top="190" right="120" bottom="20"/></EDITCTRL>
+    <EDITCTRLSKMMO name="EDITCTRL_POPUP_SINGLEKEYENTRY"><RECT left="200" top="150" right="120" bottom="20"/></EDITCTRLSKMMO>
+  </EDITCTRLLIST>
+</ITEMLIST>)";
+
+class ListEdit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.WriteBmp(L"skins\\VT.bmp", 12, 4, [](int, int) { return RGB(60, 60, 60); });
+        folder.WriteBmp(L"skins\\VA.bmp", 12, 10, [](int, int) { return RGB(90, 90, 90); });
+        folder.WriteBmp(L"skins\\VS.bmp", 12, 1, [](int, int) { return RGB(30, 30, 30); });
+        folder.WriteBmp(L"skins\\VM.bmp", 12, 20, [](int, int) { return RGB(0, 160, 80); });
+        folder.WriteText(L"xml\\ListEdit.xml", kListEditSkin);
+        ASSERT_TRUE(host.Open(420, 260));
+        SetForegroundWindow(host);
+        ASSERT_TRUE(LoadXmlDescription(&items, L"ListEdit.xml", &host, false));
+        PumpUntilIdle(100);
+        host.recorder.Clear();
+    }
+    void TearDown() override {
+        items.ShowAll(false);
+        host.DestroyWindow();
+    }
+    template <typename T>
+    T* Item(int32_t id) {
+        return dynamic_cast<T*>(items.FindById(id));
+    }
+
+    SkinTestFolder folder{L"gui-listedit"};
+    Host host{{WM_EDITITEM_CHANGED, WM_GUI_VALUE_PICKED, WM_DROPDOWN_SELCHANGE, WM_GUI_QUERY_ITEM,
+               WM_LISTPANEL_ITEM_CLICKED}};
+    CGUIItems items;
+};
+
+TEST_F(ListEdit, TheLoaderBuildsEachWidgetWithItsTypeAndStyle) {
+    auto* combo = Item<CDropdownListItem>(LIST_GLOBALPROFILELIST);
+    auto* panel = Item<CListPanelItem>(LISTPANEL_PROFILEOPTIONS);
+    auto* name = Item<CEditItem>(EDITCTRL_POPUP_NAMEENTRY);
+    auto* number = Item<CEditItem>(EDITCTRL_POPUP_NUMENTRY);
+    auto* capture = Item<CEditItemSingleKeyInputMMO>(EDITCTRL_POPUP_SINGLEKEYENTRY);
+    ASSERT_TRUE(combo && panel && name && number && capture);
+    EXPECT_EQ(items.FindById(LIST_GLOBALMACROLIST), nullptr);  // a COMBO without CLIST
+    EXPECT_EQ(combo->m_itemType, kItemDropdownList);
+    EXPECT_EQ(combo->GetDlgCtrlID(), LIST_GLOBALPROFILELIST);
+    EXPECT_EQ(combo->GetCount(), 3);
+    EXPECT_EQ(combo->GetDropHeight(), 90);
+    EXPECT_EQ(panel->m_itemType, kItemListPanel);
+    ASSERT_NE(panel->GetStaticList(), nullptr);
+    EXPECT_EQ(panel->GetStaticList()->GetItemCount(), 3);
+    EXPECT_EQ(Item<CListPanelItem>(LISTPANEL_MACROOPTIONS_DELAY)->GetStyle().scrollBarWidth, 12);
+    EXPECT_EQ(name->m_itemType, kItemEdit);
+    EXPECT_EQ(capture->m_itemType, kItemEditSingleKey);
+    EXPECT_EQ(name->GetStyle() & ES_CENTER, 0u);  // "R" is left-aligned
+    EXPECT_EQ(number->GetStyle() & ES_CENTER, static_cast<DWORD>(ES_CENTER));
+    EXPECT_EQ(capture->GetStyle() & ES_CENTER, static_cast<DWORD>(ES_CENTER));
+    EXPECT_EQ(name->GetLimitText(), 12u);
+    // No border: the edit fills its frame.
+    ASSERT_NE(number->GetBorderPanel(), nullptr);
+    CRect frame, edit;
+    number->GetBorderPanel()->GetClientRect(&frame);
+    number->GetClientRect(&edit);
+    EXPECT_EQ(number->GetBorderPanel()->GetBorderWidth(), 0);
+    EXPECT_EQ(frame.Width(), edit.Width());
+    EXPECT_EQ(::GetParent(*name), name->GetBorderPanel()->GetSafeHwnd());
+    EXPECT_TRUE(GetRawInputDevices().IsRegistered());
+    EXPECT_EQ(GetRawInputDevices().GetTarget(), capture->GetSafeHwnd());
+}
+
+TEST_F(ListEdit, AnEditReportsEveryTextChangeToItsOwnerWithItsWindow) {
+    auto* name = Item<CEditItem>(EDITCTRL_POPUP_NAMEENTRY);
+    ASSERT_NE(name, nullptr);
+    name->SetWindowText(L"abc");
+    name->SetWindowText(L"abcd");
+    PumpUntilIdle(100);
+    const ExpectedMessage changed = {WM_EDITITEM_CHANGED, ExpectedMessage::WParam | ExpectedMessage::LParam, 0,
+                                     reinterpret_cast<LPARAM>(name->GetSafeHwnd())};
+    EXPECT_EQ(host.recorder.Compare({changed, changed}), "");
+}
+
+TEST_F(ListEdit, TheDigitsModeLetsOnlyDigitsInTheRangeAndTheEditingKeysThrough) {
+    auto* number = Item<CEditItem>(EDITCTRL_POPUP_NUMENTRY);
+    ASSERT_NE(number, nullptr);
+    number->m_numericOnly = true;
+    number->m_minValue = 1;
+    number->m_maxValue = 500;
+    auto message = [&](UINT id, WPARAM wParam) {
+        MSG msg = {number->GetSafeHwnd(), id, wParam, 0};
+        return number->PreTranslateMessage(&msg) != FALSE;
+    };
+    EXPECT_TRUE(message(WM_CHAR, L'0'));   // 0 is below 1
+    EXPECT_FALSE(message(WM_CHAR, L'4'));
+    number->SetWindowText(L"50");
+    EXPECT_FALSE(message(WM_CHAR, L'0'));  // 500
+    EXPECT_TRUE(message(WM_CHAR, L'1'));   // 501
+    EXPECT_TRUE(message(WM_CHAR, L'a'));
+    EXPECT_FALSE(message(WM_CHAR, VK_BACK));
+    EXPECT_TRUE(message(WM_KEYDOWN, 'A'));
+    EXPECT_FALSE(message(WM_KEYDOWN, VK_DELETE));
+    EXPECT_TRUE(message(WM_CONTEXTMENU, 0));
+    number->m_numericOnly = false;
+    EXPECT_FALSE(message(WM_CHAR, L'a'));
+}
+
+TEST_F(ListEdit, TheStaticListReportsAClickOnAnEnabledRowWithTheItemsId) {
+    auto* panel = Item<CListPanelItem>(LISTPANEL_PROFILEOPTIONS);
+    ASSERT_NE(panel, nullptr);
+    std::vector<ListPanelEntry> entries = panel->GetEntries();
+    entries[1].disabled = 1;
+    panel->SetEntries(entries);
+    CListPanelStatic* list = panel->GetStaticList();
+    ASSERT_NE(list, nullptr);
+    list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(*list, 2));
+    list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(*list, 1));   // disabled
+    list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 85));   // below the rows
+    list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(*list, 0));
+    PumpUntilIdle(100);
+    const int match = ExpectedMessage::WParam | ExpectedMessage::LParam;
+    EXPECT_EQ(host.recorder.Compare({{WM_LISTPANEL_ITEM_CLICKED, match, 2, LISTPANEL_PROFILEOPTIONS},
+                                     {WM_LISTPANEL_ITEM_CLICKED, match, 0, LISTPANEL_PROFILEOPTIONS}}),
+              "");
+    EXPECT_TRUE(panel->SelectEntry(2));
+    EXPECT_EQ(list->GetSelectedRow(), 2);
+    EXPECT_TRUE(panel->SelectEntry(-1));
+    EXPECT_EQ(list->GetSelectedRow(), -1);
+    EXPECT_EQ(panel->GetCurrentText(), CString());
+}
+
+TEST_F(ListEdit, APopupReturnsTheEntryClickedAndMinusOneForEveryWayOfChoosingNothing) {
+    CListPanelItem item;
+    item.SetSize(120, 90);
+    item.SetEntries({{L"Copy"}, {L"Paste"}, {L"Delete"}});
+    struct Case {
+        const char* what;
+        std::function<void()> action;
+        int expected;
+    } cases[] = {
+        {"left press on a row", PressRow(2), 2},
+        {"right press on a row", PressRow(1, WM_RBUTTONDOWN), -1},
+        {"press outside the rows", PressBelowRows(), -1},
+        {"focus lost", [] { ::SetFocus(nullptr); }, -1},
+    };
+    for (const Case& c : cases) {
+        Script script({c.action});
+        EXPECT_EQ(script.Run([&] { return item.PlaceList(0, &host, 20, 20); }), c.expected) << c.what;
+        EXPECT_EQ(script.StepsRun(), 1u) << c.what;
+    }
+    // A move after the right press marks no row: the popup still ends with
+    // nothing chosen.
+    Script moved({PressRow(1, WM_RBUTTONDOWN), [] {
+                      if (CListPanelList* list = OpenList())
+                          list->SendMessage(WM_MOUSEMOVE, 0, RowPoint(*list, 0));
+                  }});
+    EXPECT_EQ(moved.Run([&] { return item.PlaceList(0, &host, 20, 20); }), -1);
+}
+
+TEST_F(ListEdit, AnEmptySubListDisablesItsEntryUntilItHasEntriesAndAChoiceThereIsSelectedInIt) {
+    CListPanelItem sub;
+    sub.SetSize(80, 60);
+    CListPanelItem item;
+    item.SetSize(120, 90);
+    item.SetEntries({{L"Once"}, {L"Repeat", L"", &sub, 0}});
+    bool disabledSeen = false;
+    Script empty({[&] {
+                      if (CListPanelList* list = OpenList())
+                          disabledSeen = list->IsRowDisabled(1);
+                  },
+                  PressRow(1),  // ignored: the popup stays open
+                  PressRow(0, WM_RBUTTONDOWN)});
+    EXPECT_EQ(empty.Run([&] { return item.PlaceList(0, &host, 20, 20); }), -1);
+    EXPECT_TRUE(disabledSeen);
+    EXPECT_EQ(empty.StepsRun(), 3u);
+
+    sub.SetEntries({{L"2"}, {L"3"}});
+    bool enabledSeen = false;
+    Script filled({[&] {
+                       if (CListPanelList* list = OpenList())
+                           enabledSeen = !list->IsRowDisabled(1);
+                   },
+                   PressRow(1),    // opens the sub-list
+                   PressRow(1)});  // chosen in the sub-list
+    EXPECT_EQ(filled.Run([&] { return item.PlaceList(0, &host, 20, 20); }), 1);
+    EXPECT_TRUE(enabledSeen);
+    EXPECT_EQ(sub.GetCurrentText(), CString(L"3"));
+}
+
+TEST_F(ListEdit, APopupShowsItsScrollBarOnlyForEntriesThatDoNotFit) {
+    auto* item = Item<CListPanelItem>(LISTPANEL_MACROOPTIONS_DELAY);
+    ASSERT_NE(item, nullptr);
+    for (int count : {8, 5}) {
+        std::vector<ListPanelEntry> entries;
+        for (int i = 0; i < count; ++i)
+            entries.push_back({CString(L"Delay ") + CString(std::to_wstring(i).c_str())});
+        item->SetEntries(entries);
+        bool hasBar = false;
+        Script script({[&] {
+                           if (CListPanelList* list = OpenList())
+                               hasBar = list->GetScrollBar() != nullptr;
+                       },
+                       PressRow(0, WM_RBUTTONDOWN)});
+        script.Run([&] { return item->PlaceList(0, &host, 20, 20); });
+        EXPECT_EQ(hasBar, count == 8) << count;
+    }
+}
+
+TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
+    auto* combo = Item<CDropdownListItem>(LIST_GLOBALPROFILELIST);
+    ASSERT_NE(combo, nullptr);
+    const LPARAM window = reinterpret_cast<LPARAM>(combo->GetSafeHwnd());
+    const int match = ExpectedMessage::WParam | ExpectedMessage::LParam;
+    bool openSeen = false;
+    Script choose({[&] { openSeen = combo->IsOpen(); }, PressRow(1)});
+    choose.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
+    PumpUntilIdle(100);
+    EXPECT_TRUE(openSeen);
+    EXPECT_FALSE(combo->IsOpen());
+    EXPECT_EQ(host.recorder.Compare({{WM_GUI_QUERY_ITEM, match, 0, window}, {WM_DROPDOWN_SELCHANGE, match, 1, window}}),
+              "");
+    EXPECT_EQ(combo->GetCurrentText(), CString(L"Profile 2"));
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+
+    host.recorder.Clear();
+    Script cancel({PressRow(2, WM_RBUTTONDOWN)});
+    cancel.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
+    PumpUntilIdle(100);
+    EXPECT_EQ(host.recorder.Compare({{WM_GUI_QUERY_ITEM, match, 0, window}}), "");
+    EXPECT_EQ(combo->GetSelectedIndex(), 1);
+
+    host.recorder.Clear();
+    combo->SetDisabled(true);
+    Script none({});
+    none.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
+    PumpUntilIdle(100);
+    EXPECT_EQ(host.recorder.Compare({}), "");
+}
+
+void SendKey(WORD vk, WORD scan, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = scan;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+TEST_F(ListEdit, TheCaptureEditFollowsRealKeysAndNotifiesEachStepThatShowsText) {
+    auto* capture = Item<CEditItemSingleKeyInputMMO>(EDITCTRL_POPUP_SINGLEKEYENTRY);
+    ASSERT_NE(capture, nullptr);
+    std::vector<int> masks;
+    std::vector<CString> texts;
+    host.onMessage = [&](UINT message, WPARAM, LPARAM) {
+        if (message == WM_GUI_VALUE_PICKED) {
+            masks.push_back(capture->m_modifierMask);
+            CString text;
+            capture->GetWindowText(text);
+            texts.push_back(text);
+        }
+    };
+    SendKey(VK_CONTROL, 0x1D, false);
+    SendKey('A', 0x1E, false);
+    SendKey('A', 0x1E, true);
+    EXPECT_TRUE(PumpUntil([&] { return host.recorder.Count(WM_GUI_VALUE_PICKED) >= 3; }, 3000));
+    SendKey(VK_CONTROL, 0x1D, true);
+    PumpUntilIdle(200);
+    host.onMessage = nullptr;
+    const ExpectedMessage picked = {WM_GUI_VALUE_PICKED, ExpectedMessage::WParam | ExpectedMessage::LParam, 0,
+                                    reinterpret_cast<LPARAM>(capture->GetSafeHwnd())};
+    MessageRecorder only({WM_GUI_VALUE_PICKED});
+    for (const RecordedMessage& m : host.recorder.Log())
+        only.Record(m.hwnd, m.message, m.wParam, m.lParam);
+    EXPECT_EQ(only.Compare({picked, picked, picked}), "");
+    EXPECT_EQ(masks, (std::vector<int>{4, 4, 4}));
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_TRUE(texts[0].IsEmpty());
+    EXPECT_FALSE(texts[1].IsEmpty());
+    EXPECT_EQ(texts[2], texts[1]);
+    EXPECT_EQ(capture->m_modifierMask, 0);  // Ctrl released: its bit cleared
+    EXPECT_EQ(capture->m_capturedScanCode, 0x1E);
+    EXPECT_EQ(capture->m_capturedVirtualKey, 'A');
+}
+
+TEST_F(ListEdit, ASecondKeyEditLeavesTheFirstEditsRegistrationInPlace) {
+    auto* capture = Item<CEditItemSingleKeyInputMMO>(EDITCTRL_POPUP_SINGLEKEYENTRY);
+    ASSERT_NE(capture, nullptr);
+    pugi::xml_document doc;
+    doc.load_string(R"(<EDITCTRLSK name="EDITCTRL_DELAY"><RECT left="10" top="220" right="80" bottom="20"/></EDITCTRLSK>)");
+    std::unique_ptr<CEditItemSingleKeyInput> second(
+        CEditItemSingleKeyInput::CreateFromElement(doc.first_child(), &host, items));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(GetRawInputDevices().GetTarget(), capture->GetSafeHwnd());
+    second.reset();
+    EXPECT_TRUE(GetRawInputDevices().IsRegistered());
+    EXPECT_EQ(GetRawInputDevices().GetTarget(), capture->GetSafeHwnd());
+    SendKey(VK_SHIFT, 0x2A, false);
+    SendKey(VK_SHIFT, 0x2A, true);
+    EXPECT_TRUE(PumpUntil([&] { return host.recorder.Count(WM_GUI_VALUE_PICKED) >= 2; }, 3000));
+}
+
+class TestPage : public CPopupBox {
+public:
+    TestPage() : CPopupBox(IDD_GUI_TEST_POPUP, L"ListEditTestPanel.xml", nullptr) {}
+};
+
+TEST(ListEditTestPage, TheDefaultSkinsPageShowsADropDownAnEditAndAList) {
+    ReleaseGUIResources();
+    SetApplicationDirectory((DistPath() + L"\\").c_str());
+    {
+        TestPage page;
+        ASSERT_TRUE(page.Create(IDD_GUI_TEST_POPUP, nullptr));
+        page.ShowWindow(SW_SHOW);
+        SetForegroundWindow(page);
+        auto* combo = dynamic_cast<CDropdownListItem*>(page.GetItems().FindById(LIST_GLOBALPROFILELIST));
+        auto* edit = dynamic_cast<CEditItem*>(page.GetItems().FindById(EDITCTRL_POPUP_NAMEENTRY));
+        auto* panel = dynamic_cast<CListPanelItem*>(page.GetItems().FindById(LISTPANEL_PROFILEOPTIONS));
+        ASSERT_TRUE(combo && edit && panel);
+        ASSERT_NE(panel->GetStaticList(), nullptr);
+        EXPECT_EQ(combo->Select(0, nullptr), 1);
+        edit->SetWindowText(L"Gaming profile");
+        panel->SelectEntry(1);
+        PumpUntilIdle();
+        EXPECT_TRUE(SaveWindowScreenshot(page, ArtifactPath(L"ListEditTestPanel.png")));
+        bool saved = false;
+        Script open({[&] { saved = SaveScreenshot(ArtifactPath(L"ListEditTestPanelOpen.png")); },
+                     PressRow(0, WM_RBUTTONDOWN)});
+        open.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
+        EXPECT_TRUE(saved);
+        page.DestroyWindow();
+    }
+    ReleaseGUIResources();
+    SetApplicationDirectory(L"");
+}
+
+}  // namespace

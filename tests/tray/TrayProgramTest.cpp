@@ -1,0 +1,510 @@
+// MobekTilvorSysTray.exe as the user meets it, with the emulated keyboard's
+// server: one instance, the menu, the on-screen display, on-the-fly macro
+// recording, the keyboard coming and going, the session locking, and the
+// launch key.
+
+#include "emulator/CDeviceBroadcast.h"
+#include "emulator/CKeyTable.h"
+#include "platform/Guid.h"
+#include "service/ServiceText.h"
+#include "tests/service/CEmulatorSession.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Screenshot.h"
+#include "tests/support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <wtsapi32.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT kTrayNotify = WM_USER + 100;
+const UINT kIconId = 129;
+const ULONG kOptionShowOsd = 4;
+
+std::wstring ThisFolder() {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+// Starts a program with its output in a file (a server that COM starts
+// from it inherits its streams); the process handle, or null.
+HANDLE StartProgram(const std::wstring& exe, const std::wstring& outputFile) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE output = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION process = {};
+    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
+    BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                                  &process);
+    if (output != INVALID_HANDLE_VALUE)
+        CloseHandle(output);
+    if (!started)
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+struct FoundWindows {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+    auto* found = reinterpret_cast<FoundWindows*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if ((found->processId == 0 || pid == found->processId) && wcscmp(name, found->className) == 0)
+        found->windows.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
+    FoundWindows found{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+// The pixels of a screen rectangle, 0x00RRGGBB, row by row.
+std::vector<uint32_t> ScreenPixels(const RECT& r) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<uint32_t> pixels;
+    if (w <= 0 || h <= 0)
+        return pixels;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib && bits) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        const uint32_t* p = static_cast<const uint32_t*>(bits);
+        pixels.assign(p, p + size_t(w) * size_t(h));
+        SelectObject(mem, old);
+    }
+    if (dib)
+        DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    for (uint32_t& v : pixels)
+        v &= 0xFFFFFF;
+    return pixels;
+}
+
+// The width of a text as the on-screen display draws it.
+int OsdTextWidth(const std::wstring& text, int height) {
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Arial");
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+class TrayProgramTest : public ::testing::Test {
+protected:
+    // One keyboard server for all the cases, back to a factory keyboard
+    // before each: starting and ending a server per case costs more than
+    // the cases.
+    static void SetUpTestSuite() {
+        CEmulatorSession::StopServer();
+        s_folder = MakeTempFolder(L"tray-program");
+        s_session = std::make_unique<CEmulatorSession>(KeyboardMode::OutOfProcess, s_folder + L"\\state.xml");
+        s_connected = SUCCEEDED(s_session->Connect());
+    }
+    static void TearDownTestSuite() {
+        s_session.reset();
+        CEmulatorSession::StopServer();
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(s_connected) << "the emulated keyboard's server cannot be reached";
+        m_session = s_session.get();
+        m_folder = s_folder;
+        IKeyboardEmulatorControl* control = m_session->Control();
+        ULONG vendor = 0, product = 0;
+        ASSERT_HRESULT_SUCCEEDED(control->ClearFaults());
+        ASSERT_HRESULT_SUCCEEDED(control->SetPresent(TRUE, &vendor, &product));
+        ASSERT_HRESULT_SUCCEEDED(control->ResetToFactory());
+        // Profiles 2 and 3 show their names when they become active.
+        SetOptions(1, kOptionShowOsd, 1);
+        SetOptions(2, kOptionShowOsd, 1);
+        PumpUntilIdle(200, 1000);
+        StartTray();
+    }
+    void TearDown() override {
+        if (m_tray) {
+            if (m_dialog)
+                PostMessageW(m_dialog, WM_CLOSE, 0, 0);
+            bool ended = WaitPumping(m_tray, 10000);
+            EXPECT_TRUE(ended) << "the tray program did not end on WM_CLOSE";
+            DWORD code = 1;
+            GetExitCodeProcess(m_tray, &code);
+            if (!ended)
+                TerminateProcess(m_tray, 1);
+            else
+                EXPECT_EQ(code, 0u);
+            CloseHandle(m_tray);
+        }
+    }
+
+    void StartTray() {
+        m_tray = StartProgram(DistPath(L"MobekTilvorSysTray.exe"), m_folder + L"\\tray-output.txt");
+        ASSERT_TRUE(m_tray) << "MobekTilvorSysTray.exe did not start";
+        m_trayId = GetProcessId(m_tray);
+        ASSERT_TRUE(PumpUntil([&] {
+            m_dialog = Single(L"#32770");
+            m_osd = Single(L"csl_osd");
+            return m_dialog && m_osd;
+        }, 15000)) << "the tray program's windows did not appear";
+        // Its initialisation has ended once it answers.
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result));
+        PumpUntilIdle(300, 1000);
+    }
+
+    HWND Single(const wchar_t* className) {
+        std::vector<HWND> windows = WindowsOf(m_trayId, className);
+        return windows.size() == 1 ? windows[0] : nullptr;
+    }
+
+    void SetOptions(ULONG index, ULONG option, ULONG value) {
+        CComPtr<IDeviceProfile> profile = m_session->Profile(index);
+        auto properties = CEmulatorSession::ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
+        ASSERT_TRUE(properties);
+        USHORT record[2] = {static_cast<USHORT>(option), static_cast<USHORT>(value)};
+        ASSERT_HRESULT_SUCCEEDED(
+            properties->SetProperty(PROFILE_PROPERTY_OPTIONS, reinterpret_cast<BYTE*>(record), 0, sizeof record, 0));
+    }
+
+    std::wstring ActiveProfileName() {
+        CComPtr<IDeviceProfile> active;
+        CComPtr<IProfileManager> profiles = m_session->Profiles();
+        if (!profiles || FAILED(profiles->GetActiveProfile(&active)))
+            return L"<none>";
+        return NameOf(active);
+    }
+    ULONG DeviceMode() {
+        auto mode = m_session->DeviceFeature<IDeviceMode>(IID_IDeviceMode);
+        ULONG value = 0;
+        if (mode)
+            mode->GetMode(&value);
+        return value;
+    }
+    struct LedView {
+        bool on;
+        ULONG effect;
+        ULONG colour;
+    };
+    // LED 7 of the active profile.
+    LedView Led7() {
+        CComPtr<IDeviceProfile> active;
+        m_session->Profiles()->GetActiveProfile(&active);
+        auto leds = CEmulatorSession::ProfileFeature<ILedCollection>(active, IID_ILedCollection);
+        CComPtr<ILed> led;
+        BYTE on = 0;
+        ULONG effect = 0, timeOn = 0, timeOff = 0, colour = 0;
+        if (leds && SUCCEEDED(leds->GetLed(6, &led))) {
+            led->GetState(&on);
+            CComPtr<ILedColor> colours;
+            if (SUCCEEDED(led->QueryInterface(IID_ILedColor, reinterpret_cast<void**>(&colours))))
+                colours->GetColor(&colour);
+            CComPtr<ILedEffect> effects;
+            if (SUCCEEDED(led->QueryInterface(IID_ILedEffect, reinterpret_cast<void**>(&effects))))
+                effects->GetEffect(&effect, &timeOn, &timeOff);
+        }
+        return {on != 0, effect, colour};
+    }
+
+    bool OsdVisible() const { return IsWindowVisible(m_osd) != FALSE; }
+    // Waits for the display to appear; its rectangle then.
+    bool WaitForOsd(DWORD maxMs) { return PumpUntil([&] { return OsdVisible(); }, maxMs); }
+
+    void Plug(bool present) {
+        ULONG vendor = 0, product = 0;
+        ASSERT_HRESULT_SUCCEEDED(m_session->Control()->SetPresent(present, &vendor, &product));
+        CDeviceBroadcast::Send(present, vendor, product);
+        PumpUntilIdle(300, 2000);
+    }
+
+    static std::wstring s_folder;
+    static std::unique_ptr<CEmulatorSession> s_session;
+    static bool s_connected;
+
+    std::wstring m_folder;
+    CEmulatorSession* m_session = nullptr;
+    HANDLE m_tray = nullptr;
+    DWORD m_trayId = 0;
+    HWND m_dialog = nullptr;
+    HWND m_osd = nullptr;
+};
+
+std::wstring TrayProgramTest::s_folder;
+std::unique_ptr<CEmulatorSession> TrayProgramTest::s_session;
+bool TrayProgramTest::s_connected = false;
+
+TEST_F(TrayProgramTest, ASecondInstanceEndsAtOnceAndShowsNothing) {
+    HANDLE second = StartProgram(DistPath(L"MobekTilvorSysTray.exe"), m_folder + L"\\second-output.txt");
+    ASSERT_TRUE(second);
+    DWORD secondId = GetProcessId(second);
+    EXPECT_TRUE(WaitPumping(second, 10000)) << "the second instance kept running";
+    DWORD code = 1;
+    GetExitCodeProcess(second, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(second);
+    EXPECT_TRUE(WindowsOf(secondId, L"#32770").empty());
+    EXPECT_EQ(WindowsOf(0, L"csl_osd").size(), 1u);
+    // The first one goes on.
+    EXPECT_EQ(WaitForSingleObject(m_tray, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+TEST_F(TrayProgramTest, AMenuChoiceMakesThatProfileActive) {
+    ASSERT_EQ(ActiveProfileName(), L"Profile 1");
+    PostMessageW(m_dialog, kTrayNotify, kIconId, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        std::vector<HWND> menus = WindowsOf(m_trayId, L"#32768");
+        for (HWND m : menus)
+            if (IsWindowVisible(m))
+                menu = m;
+        return menu != nullptr;
+    }, 5000)) << "no menu appeared";
+    SaveScreenshot(ArtifactPath(L"tray-menu.png"));
+    // Load, (separator), Profile 1, Profile 2: the third item down.
+    for (int i = 0; i < 3; ++i)
+        PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ActiveProfileName() == L"Profile 2"; }, 5000)) << ActiveProfileName().size();
+    EXPECT_EQ(ActiveProfileName(), L"Profile 2");
+}
+
+TEST_F(TrayProgramTest, AProfileKeyShowsTheNameForTwoSeconds) {
+    // Profile 1 does not ask for the display.
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(0));
+    EXPECT_FALSE(WaitForOsd(1000));
+
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(1));
+    ASSERT_TRUE(WaitForOsd(5000)) << "the on-screen display did not appear";
+    DWORD shown = GetTickCount();
+    PumpUntilIdle(150, 400);
+
+    RECT strip;
+    GetWindowRect(m_osd, &strip);
+    RECT monitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    HDC dc = GetDC(nullptr);
+    int height = static_cast<int>(static_cast<float>(GetDeviceCaps(dc, LOGPIXELSX)) / 72.0f * 20.0f);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(strip.left, monitor.left);
+    EXPECT_EQ(strip.right, monitor.right - 10);
+    EXPECT_EQ(strip.bottom, monitor.bottom - 50);
+    EXPECT_EQ(strip.bottom - strip.top, height);
+    EXPECT_TRUE(GetWindowLongW(m_osd, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    EXPECT_TRUE(GetWindowLongW(m_osd, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+
+    EXPECT_TRUE(SaveScreenshot(ArtifactPath(L"tray-osd-screen.png")));
+    EXPECT_TRUE(SaveWindowScreenshot(m_osd, ArtifactPath(L"tray-osd.png")));
+    // The name in the text colour, ending at the strip's right edge.
+    std::vector<uint32_t> pixels = ScreenPixels(strip);
+    int width = strip.right - strip.left;
+    int left = width, right = -1;
+    for (size_t i = 0; i < pixels.size(); ++i)
+        if (pixels[i] == 0x00FA00) {
+            int x = static_cast<int>(i % size_t(width));
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    ASSERT_GE(right, 0) << "no text on the display";
+    EXPECT_GE(right, width - 8);
+    EXPECT_NEAR(right - left + 1, OsdTextWidth(L"Profile 2", height), 6);
+
+    ASSERT_TRUE(PumpUntil([&] { return !OsdVisible(); }, 5000)) << "the display did not hide";
+    DWORD visibleMs = GetTickCount() - shown;
+    EXPECT_GE(visibleMs, 1700u);
+    EXPECT_LE(visibleMs, 3000u);
+}
+
+TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
+    IKeyboardEmulatorControl* control = m_session->Control();
+    const ULONG keyId = CKeyTable::Instance().KeyIdAt(10);
+    ASSERT_HRESULT_SUCCEEDED(control->RunRecordingStage(RECORDING_STAGE_STARTED, 0));
+    ASSERT_TRUE(PumpUntil([&] { return DeviceMode() == 2; }, 5000)) << "recording mode not entered";
+    // The LED shows the recording (steady, colour 255) just before the
+    // program starts taking input.
+    ASSERT_TRUE(PumpUntil([&] {
+        LedView led = Led7();
+        return led.on && led.effect == 0 && led.colour == 255;
+    }, 5000)) << "LED 7 does not show the recording";
+    PumpUntilIdle(300, 1000);
+
+    // The user types into some program in front; the tray program takes
+    // the input from the side.
+    HWND front = CreateWindowExW(0, L"STATIC", L"the user's program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400,
+                                 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(front);
+    SetForegroundWindow(front);
+    SetCursorPos(300, 250);
+    PumpUntilIdle(200, 1000);
+
+    INPUT inputs[4] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wScan = 0x1E;
+    inputs[0].ki.dwFlags = KEYEVENTF_SCANCODE;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_SCANCODE | KEYEVENTF_KEYUP;
+    inputs[2].type = INPUT_MOUSE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[3].type = INPUT_MOUSE;
+    inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (INPUT& input : inputs) {
+        ASSERT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
+        PumpUntilIdle(60, 300);
+    }
+    PumpUntilIdle(300, 1000);
+    DestroyWindow(front);
+
+    ASSERT_HRESULT_SUCCEEDED(control->RunRecordingStage(RECORDING_STAGE_STOPPED, 0));
+    EXPECT_TRUE(PumpUntil([&] { return Led7().effect == 1; }, 5000)) << "LED 7 does not blink";
+    ASSERT_HRESULT_SUCCEEDED(control->RunRecordingStage(RECORDING_STAGE_SAVED, keyId));
+
+    auto macros = m_session->DeviceFeature<IMacroManager>(IID_IMacroManager);
+    ASSERT_TRUE(macros);
+    CComPtr<IDeviceMacro> macro;
+    ASSERT_TRUE(PumpUntil([&] { return SUCCEEDED(macros->GetMacro(0, &macro)) && macro; }, 5000))
+        << "no macro was stored";
+    EXPECT_EQ(NameOf(macro), L"New Macro1");
+    ULONG cb = 0;
+    BYTE* block = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(macro->GetSteps(&cb, &block));
+    std::vector<MacroStepsBlockStep> steps;
+    if (cb >= 8) {
+        MacroStepsBlock header;
+        std::memcpy(&header, block, sizeof header);
+        steps.resize(header.count);
+        if (header.count && cb >= MacroStepsBlockSize(header.count))
+            std::memcpy(steps.data(), block + 8, header.count * 8);
+    }
+    CoTaskMemFree(block);
+    std::vector<MacroStepsBlockStep> withoutDelays;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].kind == 3)
+            continue;
+        withoutDelays.push_back(steps[i]);
+        // Between two steps exactly one delay.
+        if (i + 1 < steps.size())
+            EXPECT_EQ(steps[i + 1].kind, 3u) << "step " << i + 1;
+    }
+    std::string listed;
+    for (const MacroStepsBlockStep& step : steps)
+        listed += std::to_string(step.kind) + ":" + std::to_string(step.value) + " ";
+    ASSERT_EQ(withoutDelays.size(), 4u) << listed;
+    EXPECT_EQ(withoutDelays[0].kind, 2u);
+    EXPECT_EQ(withoutDelays[0].value & 0xFFFF, 0x1Eu);
+    EXPECT_EQ(withoutDelays[1].value & 0xFFFF, 0x1Eu);
+    EXPECT_EQ(withoutDelays[1].value >> 16 & 1, 1u);  // the release
+    EXPECT_EQ(withoutDelays[2].kind, 1u);
+    EXPECT_EQ(withoutDelays[2].value & 0xFFFF, static_cast<ULONG>(RI_MOUSE_LEFT_BUTTON_DOWN));
+    EXPECT_EQ(withoutDelays[3].value & 0xFFFF, static_cast<ULONG>(RI_MOUSE_LEFT_BUTTON_UP));
+
+    // Assigned to the key in the active profile (the macro is stored first,
+    // the key a moment later).
+    auto keyRecord = [&] {
+        DeviceKeyRecord found = {};
+        CComPtr<IDeviceProfile> active;
+        m_session->Profiles()->GetActiveProfile(&active);
+        auto keys = CEmulatorSession::ProfileFeature<IKeyAssignmentManager>(active, IID_IKeyAssignmentManager);
+        ULONG count = 0;
+        if (!keys || FAILED(keys->GetKeyCount(&count)))
+            return found;
+        std::vector<DeviceKeyRecord> records(count);
+        if (SUCCEEDED(keys->ReadKeys(&count, records.data())))
+            for (ULONG i = 0; i < count; ++i)
+                if (records[i].keyId == keyId)
+                    found = records[i];
+        return found;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return keyRecord().actionType == 8 && DeviceMode() == 1; }, 5000));
+    DeviceKeyRecord record = keyRecord();
+    EXPECT_EQ(record.actionType, 8u);
+    uint32_t words[4];
+    GuidToWords(GuidOf(macro.Get()), words);
+    EXPECT_EQ(std::memcmp(record.data, words, sizeof words), 0) << "the key plays another macro";
+    EXPECT_EQ(DeviceMode(), 1u);
+    EXPECT_FALSE(Led7().on);
+}
+
+TEST_F(TrayProgramTest, UnplugDisconnectsAndPlugReconnectsTheEvents) {
+    Plug(false);
+    // Present again, but nobody told the program: it stays disconnected.
+    ULONG vendor = 0, product = 0;
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->SetPresent(TRUE, &vendor, &product));
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(1));
+    EXPECT_FALSE(WaitForOsd(1500)) << "an event reached the program after the keyboard was removed";
+
+    Plug(true);
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(2));
+    EXPECT_TRUE(WaitForOsd(5000)) << "the events were not connected again on arrival";
+}
+
+TEST_F(TrayProgramTest, LockingTheSessionCancelsARecordingAndUnlockingReconnects) {
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->RunRecordingStage(RECORDING_STAGE_STARTED, 0));
+    ASSERT_TRUE(PumpUntil([&] { return DeviceMode() == 2; }, 5000));
+    PostMessageW(m_dialog, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
+    EXPECT_TRUE(PumpUntil([&] { return DeviceMode() == 1 && !Led7().on; }, 5000))
+        << "locking did not end the recording mode";
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(1));
+    EXPECT_FALSE(WaitForOsd(1500));
+
+    // Remote connections change nothing; unlocking connects again.
+    PostMessageW(m_dialog, WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT, 1);
+    PostMessageW(m_dialog, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1);
+    PumpUntilIdle(300, 2000);
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(2));
+    EXPECT_TRUE(WaitForOsd(5000));
+}
+
+TEST_F(TrayProgramTest, ALaunchKeyStartsTheProgramItNames) {
+    std::wstring probe = ThisFolder() + L"\\tray_launch_probe.exe";
+    std::wstring marker = probe + L".ran";
+    DeleteFileW(marker.c_str());
+    ASSERT_NE(GetFileAttributesW(probe.c_str()), INVALID_FILE_ATTRIBUTES) << "no launch probe";
+
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressLaunchKey(2, probe.c_str()));
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressLaunchKey(0, probe.c_str()));
+    PumpUntilIdle(300, 1500);
+    Sleep(500);
+    EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "a launch of another kind started it";
+
+    ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressLaunchKey(1, probe.c_str()));
+    EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+        << "the launch key did not start the program";
+    DeleteFileW(marker.c_str());
+}
+
+}  // namespace

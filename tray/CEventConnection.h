@@ -1,0 +1,59 @@
+#pragma once
+// Advises a sink on an event source for the life of the object.  Whether
+// advising worked is not reported: a connection that could not advise
+// simply never receives events.
+
+#include "platform/CComPtr.h"
+#include "service/ServiceInterfaces.h"
+
+template <typename Sink, typename Handler, const IID* EventIid>
+class CEventConnection {
+public:
+    CEventConnection(Handler* handler, IUnknown* source) : m_handler(handler), m_source(source) {
+        m_sink = new Sink(handler);
+        Advise();
+    }
+    virtual ~CEventConnection() {
+        Unadvise();
+        // The service may still hold the sink for a call under way: cut it
+        // off from the handler and drop this reference only.
+        m_sink->DetachHandler();
+        m_sink->Release();
+        m_sink = nullptr;
+    }
+    CEventConnection(const CEventConnection&) = delete;
+    CEventConnection& operator=(const CEventConnection&) = delete;
+
+    DWORD GetCookie() const noexcept { return m_cookie; }
+    Sink* GetSink() const noexcept { return m_sink; }
+    IUnknown* GetSource() const noexcept { return m_source; }
+
+protected:
+    bool Advise() {
+        CComPtr<IConnectionPoint> point = FindPoint();
+        if (!point || FAILED(point->Advise(static_cast<IUnknown*>(static_cast<typename Sink::Interface*>(m_sink)),
+                                           &m_cookie)))
+            m_cookie = 0;
+        return m_cookie != 0;
+    }
+    void Unadvise() {
+        CComPtr<IConnectionPoint> point = FindPoint();
+        if (point)
+            point->Unadvise(m_cookie);
+        m_cookie = 0;
+    }
+    CComPtr<IConnectionPoint> FindPoint() const {
+        CComPtr<IConnectionPoint> point;
+        if (!m_sink || !m_source)
+            return point;
+        CComPtr<IConnectionPointContainer> container;
+        if (SUCCEEDED(m_source->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
+            container->FindConnectionPoint(*EventIid, &point);
+        return point;
+    }
+
+    Handler* m_handler;
+    Sink* m_sink = nullptr;
+    CComPtr<IUnknown> m_source;
+    DWORD m_cookie = 0;
+};

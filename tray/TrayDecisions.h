@@ -1,0 +1,70 @@
+#pragma once
+// The tray program's decisions, as functions of their inputs only: they take
+// what the service, the system or the clock said and return what to do, so
+// they are checked without a keyboard, a window or a taskbar.
+
+#include "service/ServiceInterfaces.h"
+#include "tray/TrayTypes.h"
+
+#include <windows.h>
+#include <dbt.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// The text new macros are named after ("New Macro").
+const CString& NewMacroText();
+
+// "New Macro" followed by one more than the highest number a name carrying
+// "New Macro" holds once the characters of "New Macro" are trimmed from its
+// front (0 for a name whose rest does not start with digits).
+CString NextNewMacroName(const std::vector<CString>& macroNames);
+
+// The upper-cased device-interface path names the keyboard: "VID_" with the
+// vendor id in four hexadecimal digits, and "PID_010F".
+bool IsKeyboardDevicePath(const wchar_t* path, uint32_t vendorId);
+
+// What a session or device event does to the service-dependent work.
+enum class ServiceAction {
+    None,
+    // Start timer 700 and connect the events.
+    Start,
+    // Stop timer 700, disconnect the events and cancel a capture (device mode 1, LED off).
+    StopAndCancel,
+    // Stop timer 700, end a capture (LED off only) and disconnect the events.
+    StopAndEnd,
+    // Ask whether the keyboard is still there; StopAndEnd when it is not.
+    CheckPresence,
+};
+ServiceAction SessionChangeAction(UINT code);
+// header: the broadcast's record (may be null).
+ServiceAction DeviceChangeAction(UINT event, const DEV_BROADCAST_HDR* header, uint32_t vendorId);
+
+// The profile the foreground program asks for: the first entry, in the
+// service's order, with automatic switching whose program is in front.
+// Null when none.  isForeground is asked only for such entries, in order,
+// until one answers true.
+const _Profile_Setting_* FindAutoSwitchProfile(const std::vector<_Profile_Setting_>& settings,
+                                               const std::function<bool(const CString&)>& isForeground);
+
+// The macro-steps block for captured events: header {0, n}, the events, and
+// 8 zero bytes.  Empty when there are more events than a block can carry.
+std::vector<BYTE> BuildMacroStepsBlock(const std::vector<CaptureEvent>& events);
+
+// The key record that makes a key play a macro.
+DeviceKeyRecord MakeMacroKeyRecord(uint32_t keyId, const GUID& macro);
+
+// The notification-icon protocol version for the system's major version and
+// the shell's (0 when it gave none), and the record size that version takes
+// on this target.
+int ChooseNotifyIconVersion(DWORD systemMajor, DWORD shellMajor);
+DWORD NotifyIconDataSize(int version);
+
+// The on-screen display's text height for a horizontal resolution in dots
+// per inch, and its strip on a monitor.
+int OsdTextHeight(int dotsPerInchX);
+RECT OsdPlacement(const RECT& monitor, int textHeight);
+
+// Copies text into a buffer of count units, cut to fit, always terminated.
+void CopyBounded(wchar_t* buffer, size_t count, const wchar_t* text);

@@ -1,0 +1,17 @@
+#pragma once
+// Resource ids of the tray program.
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_POLDSYSTRAY_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDR_TRAY_MENU 129
+#define IDI_TRAY_ICON 131
+
+#define ID_LOAD_CONFIG 32770
+#define ID_PROFILE_FIRST 32771
+#define ID_PROFILE_LAST 32790
+#define ID_CLOSE_TRAY_ICON 33000
+
+#define IDC_ABOUT_ICON 1000
+#define IDC_ABOUT_TEXT 1001
