@@ -16,6 +16,28 @@ CRect CGenericPanel::BorderRect(int width, int height, int borderWidth) {
     return CRect(down, down, width - up, height - up);
 }
 
+void CGenericPanel::DrawBorder(CDC& dc, const CRect& client, int borderWidth, COLORREF colour, bool openTop) {
+    if (borderWidth <= 0)
+        return;
+    CPen pen(PS_SOLID, borderWidth, colour);
+    dc.SelectObject(&pen);
+    CRect r = BorderRect(client.Width(), client.Height(), borderWidth);
+    r.OffsetRect(client.left, client.top);
+    if (openTop) {
+        dc.MoveTo(r.left, r.top);
+        dc.LineTo(r.left, r.bottom);
+        dc.LineTo(r.right, r.bottom);
+        dc.LineTo(r.right, r.top - 1);
+    } else {
+        dc.MoveTo(r.left, r.top);
+        dc.LineTo(r.right, r.top);
+        dc.LineTo(r.right, r.bottom);
+        dc.LineTo(r.left, r.bottom);
+        dc.LineTo(r.left, r.top - 1);
+    }
+    dc.SelectStockObject(BLACK_PEN);
+}
+
 bool CGenericPanel::Create(const RECT& rect, CWnd* parent, const PictureRecord* picture) {
     const CRect wanted(rect);
     BITMAP info = {};
@@ -59,15 +81,5 @@ void CGenericPanel::OnPaint() {
     } else {
         dc.FillSolidRect(&client, m_background);
     }
-    if (m_borderWidth <= 0)
-        return;
-    CPen pen(PS_SOLID, m_borderWidth, m_border);
-    dc.SelectObject(&pen);
-    const CRect r = BorderRect(client.Width(), client.Height(), m_borderWidth);
-    dc.MoveTo(r.left, r.top);
-    dc.LineTo(r.right, r.top);
-    dc.LineTo(r.right, r.bottom);
-    dc.LineTo(r.left, r.bottom);
-    dc.LineTo(r.left, r.top - 1);
-    dc.SelectStockObject(BLACK_PEN);
+    DrawBorder(dc, client, m_borderWidth, m_border);
 }

@@ -5,6 +5,7 @@
 
 #include "gui/CBitmapWindow.h"
 #include "platform/CBitmap.h"
+#include "platform/CDC.h"
 #include "platform/CRect.h"
 #include "platform/CStatic.h"
 
@@ -29,6 +30,10 @@ public:
     // in by half the width, rounded down at the top left and up at the
     // bottom right.
     static CRect BorderRect(int width, int height, int borderWidth);
+    // Draws that border inside client with a pen of the width and colour;
+    // openTop leaves the top line out, for a frame that continues a box
+    // above it.  A width of 0 or less draws nothing.
+    static void DrawBorder(CDC& dc, const CRect& client, int borderWidth, COLORREF colour, bool openTop = false);
 
 protected:
     void OnPaint() override;

@@ -1,9 +1,9 @@
 #include "gui/CListPanel.h"
 
+#include "gui/CGenericPanel.h"
 #include "gui/CListPanelItem.h"
 #include "gui/CVScrollBar.h"
 #include "platform/CPaintDC.h"
-#include "platform/CPen.h"
 
 CListPanel::CListPanel(UINT templateId, const wchar_t* skinFile, CWnd* owner, bool sorted, bool keepTopOpen,
                        const std::vector<ListPanelEntry>& entries, const RECT& screenRect,
@@ -72,27 +72,8 @@ void CListPanel::OnPaint() {
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, m_style.backColour);
-    if (m_style.borderWidth <= 0)
-        return;
-    const int width = m_style.borderWidth;
-    const int down = width / 2, up = width - down;
-    CPen pen(PS_SOLID, width, m_style.borderColour);
-    dc.SelectObject(&pen);
-    const CRect r(client.left + down, client.top + down, client.right - up, client.bottom - up);
-    if (m_keepTopOpen) {
-        // The box above stands where the top line would be.
-        dc.MoveTo(r.left, r.top);
-        dc.LineTo(r.left, r.bottom);
-        dc.LineTo(r.right, r.bottom);
-        dc.LineTo(r.right, r.top - 1);
-    } else {
-        dc.MoveTo(r.left, r.top);
-        dc.LineTo(r.right, r.top);
-        dc.LineTo(r.right, r.bottom);
-        dc.LineTo(r.left, r.bottom);
-        dc.LineTo(r.left, r.top - 1);
-    }
-    dc.SelectStockObject(BLACK_PEN);
+    // With the top kept open, the box above stands where the top line would be.
+    CGenericPanel::DrawBorder(dc, client, m_style.borderWidth, m_style.borderColour, m_keepTopOpen);
 }
 
 BOOL CListPanel::OnEraseBkgnd(CDC*) { return TRUE; }

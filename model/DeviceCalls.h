@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers around the keyboard service's calls: features by interface,
-// names and GUIDs of device items, finding an item by GUID, and walking a
-// device list to delete the items the store no longer knows.  Every object
+// names and GUIDs of device items, walking a device list, finding an item
+// by GUID, and deleting the items the store no longer knows.  Every object
 // the service returns is held by a CComPtr, so it is released on every path.
 
 #include "platform/CComPtr.h"
@@ -52,6 +52,20 @@ bool ReadItemName(Item* item, CString& name) {
         return false;
     }
     return TakeServiceText(cb, block, name);
+}
+
+// Visits a device list in index order until the list ends (a failed or
+// empty answer) or visit returns false.  Each item is released after its
+// visit; a visitor that keeps one holds its own reference.
+template <class Manager, class Item, class Visit>
+void ForEachDeviceItem(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**), Visit visit) {
+    if (!manager)
+        return;
+    for (ULONG index = 0;; ++index) {
+        CComPtr<Item> item;
+        if (FAILED((manager->*get)(index, &item)) || !item || !visit(item.Get()))
+            break;
+    }
 }
 
 template <class Manager, class Item>

@@ -1,7 +1,6 @@
 #include "tray/CDeviceManager.h"
 
-#include "platform/Guid.h"
-#include "service/ServiceText.h"
+#include "model/DeviceCalls.h"
 #include "tray/CDelayTimer.h"
 #include "tray/CDpiEventConnection.h"
 #include "tray/CLaunchAppEventConnection.h"
@@ -10,39 +9,13 @@
 #include "tray/CProfileEventConnection.h"
 #include "tray/TrayDecisions.h"
 
-#include <cstring>
-
 namespace {
 // The profile's linked program: a UTF-16 text in a 256-byte buffer.
 constexpr ULONG kLinkedProgramUnits = PROFILE_LINKED_PROGRAM_BYTES / sizeof(wchar_t);
 constexpr ULONG kOptionAutoSwitch = 1;
 constexpr ULONG kOptionDpiDisplay = 2;
 constexpr ULONG kOptionShowOsd = 4;
-
-template <typename I>
-bool NameOf(I* item, CString& name) {
-    ULONG cb = 0;
-    BYTE* block = nullptr;
-    if (!item || FAILED(item->GetName(&cb, &block))) {
-        if (block)
-            CoTaskMemFree(block);
-        return false;
-    }
-    return TakeText(cb, block, name);
-}
-
-template <typename I>
-bool GuidOf(I* item, GUID& guid) {
-    ULONG w[4] = {};
-    if (!item || FAILED(item->GetGuid(&w[0], &w[1], &w[2], &w[3])))
-        return false;
-    const uint32_t words[4] = {w[0], w[1], w[2], w[3]};
-    guid = GuidFromWords(words);
-    return true;
-}
 }  // namespace
-
-bool TakeText(ULONG cb, BYTE* block, CString& text) { return TakeServiceText(cb, block, text); }
 
 CDeviceManager::CDeviceManager() : m_recorder(&GetDelayTimer()) {
     if (SUCCEEDED(m_enumerator.CoCreateInstance(CLSID_DeviceService, IID_IDeviceEnumerator,
@@ -102,18 +75,15 @@ CComPtr<I> CDeviceManager::ProfileFeature(IDeviceProfile* profile, REFIID iid) {
 CComPtr<IMacroManager> CDeviceManager::MacroManager() { return DeviceFeature<IMacroManager>(IID_IMacroManager); }
 
 CComPtr<IDeviceProfile> CDeviceManager::FindDeviceProfile(const CString& name, bool ignoreCase) {
-    if (!m_profileManager)
-        return CComPtr<IDeviceProfile>();
-    for (ULONG index = 0;; ++index) {
-        CComPtr<IDeviceProfile> profile;
-        if (FAILED(m_profileManager->GetProfile(index, &profile)) || !profile)
-            break;
+    CComPtr<IDeviceProfile> found;
+    ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
         CString profileName;
-        if (NameOf(profile.Get(), profileName) &&
+        if (ReadItemName(profile, profileName) &&
             (ignoreCase ? profileName.CompareNoCase(name) == 0 : profileName == name))
-            return profile;
-    }
-    return CComPtr<IDeviceProfile>();
+            found = profile;
+        return !found;
+    });
+    return found;
 }
 
 // The linked program and the options of one profile.  Without requireBoth
@@ -149,15 +119,13 @@ bool CDeviceManager::GetProfileSettings(std::vector<_Profile_Setting_>& settings
     settings.clear();
     if (!HasService() || !m_profileManager)
         return false;
-    for (ULONG index = 0;; ++index) {
-        CComPtr<IDeviceProfile> profile;
-        if (FAILED(m_profileManager->GetProfile(index, &profile)) || !profile)
-            break;
+    ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
         _Profile_Setting_ setting;
-        NameOf(profile.Get(), setting.name);
+        ReadItemName(profile, setting.name);
         if (ReadSettingOf(profile, setting, false))
             settings.push_back(setting);
-    }
+        return true;
+    });
     return !settings.empty();
 }
 
@@ -165,14 +133,12 @@ bool CDeviceManager::GetProfileNames(CStringArray& names) {
     names.RemoveAll();
     if (!HasService() || !m_profileManager)
         return false;
-    for (ULONG index = 0;; ++index) {
-        CComPtr<IDeviceProfile> profile;
-        if (FAILED(m_profileManager->GetProfile(index, &profile)) || !profile)
-            break;
+    ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
         CString name;
-        NameOf(profile.Get(), name);
+        ReadItemName(profile, name);
         names.Add(name);
-    }
+        return true;
+    });
     return !names.IsEmpty();
 }
 
@@ -192,7 +158,7 @@ bool CDeviceManager::GetActiveProfile(CString& name) {
     CComPtr<IDeviceProfile> active;
     if (FAILED(m_profileManager->GetActiveProfile(&active)) || !active)
         return false;
-    return NameOf(active.Get(), name);
+    return ReadItemName(active.Get(), name);
 }
 
 bool CDeviceManager::SetActiveProfile(const CString& name) {
@@ -209,14 +175,12 @@ void CDeviceManager::MakeNewMacroName(CString& name) {
     if (!macros)
         return;
     std::vector<CString> names;
-    for (ULONG index = 0;; ++index) {
-        CComPtr<IDeviceMacro> macro;
-        if (FAILED(macros->GetMacro(index, &macro)) || !macro)
-            break;
+    ForEachDeviceItem(macros.Get(), &IMacroManager::GetMacro, [&](IDeviceMacro* macro) {
         CString macroName;
-        if (NameOf(macro.Get(), macroName))
+        if (ReadItemName(macro, macroName))
             names.push_back(macroName);
-    }
+        return true;
+    });
     name = NextNewMacroName(names);
 }
 
@@ -233,7 +197,7 @@ bool CDeviceManager::CreateMacro(const CString& name, const std::vector<CaptureE
     // A macro without its name or its steps is not what was recorded: it
     // does not stay on the keyboard.
     if (FAILED(macro->SetName(name)) ||
-        FAILED(macro->SetSteps(static_cast<ULONG>(block.size()), block.data())) || !GuidOf(macro.Get(), guid)) {
+        FAILED(macro->SetSteps(static_cast<ULONG>(block.size()), block.data())) || !ReadItemGuid(macro.Get(), guid)) {
         macros->DeleteMacro(macro);
         return false;
     }
@@ -247,13 +211,11 @@ bool CDeviceManager::WriteMacroKeyRecord(IDeviceProfile* profile, const GUID& ma
     if (!macros)
         return false;
     bool found = false;
-    for (ULONG index = 0; !found; ++index) {
-        CComPtr<IDeviceMacro> item;
-        if (FAILED(macros->GetMacro(index, &item)) || !item)
-            break;
+    ForEachDeviceItem(macros.Get(), &IMacroManager::GetMacro, [&](IDeviceMacro* item) {
         GUID guid;
-        found = GuidOf(item.Get(), guid) && IsEqualGUID(guid, macro);
-    }
+        found = ReadItemGuid(item, guid) && IsEqualGUID(guid, macro);
+        return !found;
+    });
     if (!found)
         return false;
     CComPtr<IKeyAssignmentManager> keys = ProfileFeature<IKeyAssignmentManager>(profile, IID_IKeyAssignmentManager);
@@ -329,11 +291,15 @@ CLaunchAppEventConnection* CDeviceManager::ConnectLaunchAppEvents(ILaunchAppEven
     return source ? new CLaunchAppEventConnection(handler, source) : nullptr;
 }
 
-bool CDeviceManager::SetLinkedApplication(const CString& profileName, const CString& application) {
+CComPtr<IProfileProperties> CDeviceManager::NamedProfileProperties(const CString& profileName) {
     if (!HasService())
-        return false;
+        return CComPtr<IProfileProperties>();
     CComPtr<IDeviceProfile> profile = FindDeviceProfile(profileName);
-    CComPtr<IProfileProperties> properties = ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
+    return ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
+}
+
+bool CDeviceManager::SetLinkedApplication(const CString& profileName, const CString& application) {
+    CComPtr<IProfileProperties> properties = NamedProfileProperties(profileName);
     if (!properties)
         return false;
     wchar_t program[kLinkedProgramUnits] = {};
@@ -344,10 +310,7 @@ bool CDeviceManager::SetLinkedApplication(const CString& profileName, const CStr
 
 bool CDeviceManager::WriteOptionRecords(const CString& profileName,
                                         const std::vector<std::pair<USHORT, USHORT>>& records) {
-    if (!HasService())
-        return false;
-    CComPtr<IDeviceProfile> profile = FindDeviceProfile(profileName);
-    CComPtr<IProfileProperties> properties = ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
+    CComPtr<IProfileProperties> properties = NamedProfileProperties(profileName);
     if (!properties)
         return false;
     for (const auto& r : records) {

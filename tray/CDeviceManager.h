@@ -75,6 +75,8 @@ private:
     template <typename I>
     static CComPtr<I> ProfileFeature(IDeviceProfile* profile, REFIID iid);
     static bool ReadSettingOf(IDeviceProfile* profile, _Profile_Setting_& setting, bool requireBoth);
+    // The properties of the profile of that name; null without a service or such a profile.
+    CComPtr<IProfileProperties> NamedProfileProperties(const CString& profileName);
     bool WriteOptionRecords(const CString& profile, const std::vector<std::pair<USHORT, USHORT>>& records);
 
     LONG m_productId = 0;
@@ -89,7 +91,3 @@ struct CDeviceManagerDeleter {
     void operator()(CDeviceManager* manager) const { manager->Delete(1); }
 };
 using CDeviceManagerPtr = std::unique_ptr<CDeviceManager, CDeviceManagerDeleter>;
-
-// The text a service block holds, freed on the way; false when the block is
-// not a text.
-bool TakeText(ULONG cb, BYTE* block, CString& text);

@@ -1,6 +1,7 @@
 #include "tray/CPoldSysTrayDlg.h"
 
 #include "gui/CLangTable.h"
+#include "gui/CRawInputDevices.h"
 #include "gui/GUIResources.h"
 #include "gui/LanguageNames.h"
 #include "gui/SkinLoader.h"
@@ -14,7 +15,6 @@
 #include "tray/COsdWindow.h"
 #include "tray/CPcManager.h"
 #include "tray/CProfileEventConnection.h"
-#include "tray/CRawInputRegistration.h"
 #include "tray/TrayMenu.h"
 #include "tray/TrayResources.h"
 
@@ -55,7 +55,7 @@ CPoldSysTrayDlg::~CPoldSysTrayDlg() {
         COsdWindow::Release();
         m_osdMarker.reset();
     }
-    GetRawInputRegistration().Unregister();
+    GetRawInputDevices().UnregisterAll(nullptr);
     m_proxies.reset();
     if (m_comInitialised)
         CoUninitialize();
@@ -360,14 +360,14 @@ void CPoldSysTrayDlg::OnDpiChanged(LONG, LONG) {}
 void CPoldSysTrayDlg::OnMacroRecordingStarted() {
     NewManager()->StartMacroRecording();
     GetDelayTimer().Start(GetTickCount());
-    CRawInputRegistration& rawInput = GetRawInputRegistration();
-    rawInput.AddUsage(CRawInputRegistration::kUsageKeyboard);
-    rawInput.AddUsage(CRawInputRegistration::kUsageMouse);
-    rawInput.Register(m_hWnd);
+    CRawInputDevices& rawInput = GetRawInputDevices();
+    rawInput.AddUsage(CRawInputDevices::kUsageKeyboard);
+    rawInput.AddUsage(CRawInputDevices::kUsageMouse);
+    rawInput.RegisterAll(m_hWnd);
 }
 
 void CPoldSysTrayDlg::StopCapture(bool keepEvents) {
-    GetRawInputRegistration().Unregister();
+    GetRawInputDevices().UnregisterAll(m_hWnd);
     GetDelayTimer().Stop();
     if (!keepEvents)
         GetDelayTimer().Clear();

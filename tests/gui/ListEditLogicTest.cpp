@@ -342,6 +342,8 @@ TEST_F(RawInput, RegistrationUsesThisBuildsRecordSizeAndTheFlagsOfEachUsage) {
     EXPECT_EQ(g_calls[0].size, sizeof(RAWINPUTDEVICE));
     ASSERT_EQ(g_calls[0].devices.size(), 2u);
     EXPECT_EQ(g_calls[0].devices[0].usUsagePage, 1);
+    EXPECT_EQ(g_calls[0].devices[0].usUsage, CRawInputDevices::kUsageKeyboard);  // in the order added
+    EXPECT_EQ(g_calls[0].devices[1].usUsage, CRawInputDevices::kUsageMouse);
     EXPECT_EQ(g_calls[0].devices[0].dwFlags, static_cast<DWORD>(RIDEV_INPUTSINK | RIDEV_NOLEGACY));
     EXPECT_EQ(g_calls[0].devices[1].dwFlags, static_cast<DWORD>(RIDEV_INPUTSINK));
     EXPECT_EQ(g_calls[0].devices[1].hwndTarget, first);

@@ -20,6 +20,7 @@
 #include "gui/SymbolIds.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"
+#include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/Screenshot.h"
@@ -32,23 +33,6 @@
 #include <vector>
 
 namespace {
-
-// A top-level window that records what its widgets report.
-class Host : public CWnd {
-public:
-    explicit Host(std::vector<UINT> interesting) : recorder(std::move(interesting)) {}
-    bool Open(int width, int height) {
-        return CreateEx(0, nullptr, L"lists", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        recorder.Record(m_hWnd, message, wParam, lParam);
-        if (onMessage)
-            onMessage(message, wParam, lParam);
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-    MessageRecorder recorder;
-    std::function<void(UINT, WPARAM, LPARAM)> onMessage;
-};
 
 // A script of user actions, one per tick of a thread timer, run while a
 // popup's modal loop turns.  Once the script is spent, a popup that is
@@ -150,33 +134,18 @@ const char kListEditSkin[] = R"(<ITEMLIST>
   </EDITCTRLLIST>
 </ITEMLIST>)";
 
-class ListEdit : public ::testing::Test {
+class ListEdit : public SkinOnHost {
 protected:
+    ListEdit()
+        : SkinOnHost(L"gui-listedit", {WM_EDITITEM_CHANGED, WM_GUI_VALUE_PICKED, WM_DROPDOWN_SELCHANGE,
+                                       WM_GUI_QUERY_ITEM, WM_LISTPANEL_ITEM_CLICKED}) {}
     void SetUp() override {
         folder.WriteBmp(L"skins\\VT.bmp", 12, 4, [](int, int) { return RGB(60, 60, 60); });
         folder.WriteBmp(L"skins\\VA.bmp", 12, 10, [](int, int) { return RGB(90, 90, 90); });
         folder.WriteBmp(L"skins\\VS.bmp", 12, 1, [](int, int) { return RGB(30, 30, 30); });
         folder.WriteBmp(L"skins\\VM.bmp", 12, 20, [](int, int) { return RGB(0, 160, 80); });
-        folder.WriteText(L"xml\\ListEdit.xml", kListEditSkin);
-        ASSERT_TRUE(host.Open(420, 260));
-        SetForegroundWindow(host);
-        ASSERT_TRUE(LoadXmlDescription(&items, L"ListEdit.xml", &host, false));
-        PumpUntilIdle(100);
-        host.recorder.Clear();
+        LoadOntoHost(L"ListEdit.xml", kListEditSkin, 420, 260);
     }
-    void TearDown() override {
-        items.ShowAll(false);
-        host.DestroyWindow();
-    }
-    template <typename T>
-    T* Item(int32_t id) {
-        return dynamic_cast<T*>(items.FindById(id));
-    }
-
-    SkinTestFolder folder{L"gui-listedit"};
-    Host host{{WM_EDITITEM_CHANGED, WM_GUI_VALUE_PICKED, WM_DROPDOWN_SELCHANGE, WM_GUI_QUERY_ITEM,
-               WM_LISTPANEL_ITEM_CLICKED}};
-    CGUIItems items;
 };
 
 TEST_F(ListEdit, TheLoaderBuildsEachWidgetWithItsTypeAndStyle) {
@@ -442,19 +411,12 @@ TEST_F(ListEdit, ASecondKeyEditLeavesTheFirstEditsRegistrationInPlace) {
     EXPECT_TRUE(PumpUntil([&] { return host.recorder.Count(WM_GUI_VALUE_PICKED) >= 2; }, 3000));
 }
 
-class TestPage : public CPopupBox {
-public:
-    TestPage() : CPopupBox(IDD_GUI_TEST_POPUP, L"ListEditTestPanel.xml", nullptr) {}
-};
+using ListEditTestPage = DistSkin;
 
-TEST(ListEditTestPage, TheDefaultSkinsPageShowsADropDownAnEditAndAList) {
-    ReleaseGUIResources();
-    SetApplicationDirectory((DistPath() + L"\\").c_str());
+TEST_F(ListEditTestPage, TheDefaultSkinsPageShowsADropDownAnEditAndAList) {
     {
-        TestPage page;
-        ASSERT_TRUE(page.Create(IDD_GUI_TEST_POPUP, nullptr));
-        page.ShowWindow(SW_SHOW);
-        SetForegroundWindow(page);
+        TestPage page(L"ListEditTestPanel.xml");
+        ASSERT_TRUE(page.Open());
         auto* combo = dynamic_cast<CDropdownListItem*>(page.GetItems().FindById(LIST_GLOBALPROFILELIST));
         auto* edit = dynamic_cast<CEditItem*>(page.GetItems().FindById(EDITCTRL_POPUP_NAMEENTRY));
         auto* panel = dynamic_cast<CListPanelItem*>(page.GetItems().FindById(LISTPANEL_PROFILEOPTIONS));
@@ -472,8 +434,6 @@ TEST(ListEditTestPage, TheDefaultSkinsPageShowsADropDownAnEditAndAList) {
         EXPECT_TRUE(saved);
         page.DestroyWindow();
     }
-    ReleaseGUIResources();
-    SetApplicationDirectory(L"");
 }
 
 }  // namespace

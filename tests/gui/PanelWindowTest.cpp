@@ -12,6 +12,7 @@
 #include "gui/SymbolIds.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"
+#include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
@@ -23,9 +24,9 @@
 
 namespace {
 
-class TestPopup : public CPopupBox {
+class TestPopup : public TestPage {
 public:
-    explicit TestPopup(const wchar_t* skinFile) : CPopupBox(IDD_GUI_TEST_POPUP, skinFile, nullptr) {}
+    using TestPage::TestPage;
 
     void BindItems() override { events.push_back("bind " + std::to_string(GetItems().GetCount())); }
     BOOL OnInitDialog() override {
@@ -49,18 +50,6 @@ CRect WindowRect(HWND hwnd) {
     GetWindowRect(hwnd, &r);
     return r;
 }
-
-class DistSkin : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ReleaseGUIResources();
-        SetApplicationDirectory((DistPath() + L"\\").c_str());
-    }
-    void TearDown() override {
-        ReleaseGUIResources();
-        SetApplicationDirectory(L"");
-    }
-};
 
 TEST_F(DistSkin, TheTestPanelTakesItsBackgroundsSizeAndItsMasksShape) {
     TestPopup panel(L"TestPanel.xml");

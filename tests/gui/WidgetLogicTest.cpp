@@ -249,6 +249,43 @@ TEST(GenericPanel, TheBorderLineRunsHalfItsWidthInside) {
     EXPECT_EQ(CGenericPanel::BorderRect(100, 50, 0), CRect(0, 0, 100, 50));
 }
 
+// The frame of a panel and of a popup list: one-pixel lines on the edges of
+// a client rectangle that does not start at the origin, the top one left
+// out when the frame stays open there, and nothing at all without a width.
+TEST(GenericPanel, TheBorderRunsOnTheClientsEdgesAndAnOpenTopLeavesTheTopLineOut) {
+    const COLORREF kBack = RGB(255, 255, 255), kLine = RGB(200, 0, 0);
+    const CRect client(5, 4, 25, 16);
+    struct Case {
+        int width;
+        bool openTop;
+        COLORREF top, sides;
+    };
+    const Case cases[] = {{1, false, kLine, kLine}, {1, true, kBack, kLine}, {0, false, kBack, kBack}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "width " << c.width << (c.openTop ? ", open top" : ""));
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 30, -20, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(picture, nullptr);
+        {
+            CDC dc;
+            ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+            dc.SelectObject(picture);
+            dc.FillSolidRect(0, 0, 30, 20, kBack);
+            CGenericPanel::DrawBorder(dc, client, c.width, kLine, c.openTop);
+            EXPECT_EQ(dc.GetPixel(15, 4), c.top);
+            EXPECT_EQ(dc.GetPixel(15, 15), c.sides);  // bottom
+            EXPECT_EQ(dc.GetPixel(5, 10), c.sides);   // left
+            EXPECT_EQ(dc.GetPixel(24, 10), c.sides);  // right
+            EXPECT_EQ(dc.GetPixel(15, 10), kBack);    // inside
+            EXPECT_EQ(dc.GetPixel(15, 3), kBack);     // outside
+            EXPECT_EQ(dc.GetPixel(4, 10), kBack);
+        }
+        DeleteObject(picture);
+    }
+}
+
 class ScrollArithmetic : public ::testing::Test {
 protected:
     // Top 4, bottom 4, arrows 10, span 1, thumb 20: a 200-pixel bar.

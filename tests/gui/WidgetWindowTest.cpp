@@ -22,6 +22,7 @@
 #include "platform/CClientDC.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"
+#include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/MessageRecorder.h"
 #include "tests/support/Screenshot.h"
@@ -35,25 +36,8 @@
 
 namespace {
 
-// A top-level window that records what its widgets report.
-class Host : public CWnd {
-public:
-    explicit Host(std::vector<UINT> interesting) : recorder(std::move(interesting)) {}
-    bool Open(int width, int height) {
-        return CreateEx(0, nullptr, L"widgets", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        recorder.Record(m_hWnd, message, wParam, lParam);
-        if (message == WM_ERASEBKGND) {
-            RECT r;
-            GetClientRect(&r);
-            FillRect(reinterpret_cast<HDC>(wParam), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            return TRUE;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-    MessageRecorder recorder;
-};
+// The widgets' host is black, so a screen pixel beside a widget is known.
+HBRUSH Black() { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
 
 // Solid state pictures, so a screen pixel tells which one is shown.
 const COLORREF kNormal = RGB(20, 60, 90), kOver = RGB(30, 150, 60), kDown = RGB(150, 30, 30),
@@ -93,8 +77,9 @@ const char kWidgetSkin[] = R"(<ITEMLIST>
   </KBDKEYLIST>
 </ITEMLIST>)";
 
-class Widgets : public ::testing::Test {
+class Widgets : public SkinOnHost {
 protected:
+    Widgets() : SkinOnHost(L"gui-widgets", {WM_COMMAND, WM_KEYITEM_HOVER, WM_KEYITEM_CLICKED}, Black()) {}
     void SetUp() override {
         const std::pair<const wchar_t*, COLORREF> pictures[] = {
             {L"skins\\N.bmp", kNormal}, {L"skins\\O.bmp", kOver}, {L"skins\\D.bmp", kDown},
@@ -103,22 +88,9 @@ protected:
         for (const auto& p : pictures)
             folder.WriteBmp(p.first, 200, 150, [c = p.second](int, int) { return c; });
         folder.WriteBmp(L"skins\\Inner.bmp", 150, 110, [](int, int) { return RGB(0, 0, 0); });
-        folder.WriteText(L"xml\\Widgets.xml", kWidgetSkin);
-        ASSERT_TRUE(host.Open(400, 320));
-        SetForegroundWindow(host);
-        ASSERT_TRUE(LoadXmlDescription(&items, L"Widgets.xml", &host, false));
-        PumpUntilIdle(100);
-        host.recorder.Clear();
-    }
-    void TearDown() override {
-        items.ShowAll(false);
-        host.DestroyWindow();
+        LoadOntoHost(L"Widgets.xml", kWidgetSkin, 400, 320);
     }
 
-    template <typename T>
-    T* Item(int32_t id) {
-        return dynamic_cast<T*>(items.FindById(id));
-    }
     // Real input: the cursor moved to a point of a window, then a button.
     static void MoveTo(HWND hwnd, int x, int y) {
         POINT p = {x, y};
@@ -142,10 +114,6 @@ protected:
         ClientToScreen(hwnd, &p);
         return ScreenPixel(p.x, p.y);
     }
-
-    SkinTestFolder folder{L"gui-widgets"};
-    Host host{{WM_COMMAND, WM_KEYITEM_HOVER, WM_KEYITEM_CLICKED}};
-    CGUIItems items;
 };
 
 TEST_F(Widgets, TheLoaderBuildsEachWidgetUnderTheWindowItNames) {
@@ -389,7 +357,7 @@ protected:
         return {WM_VSCROLL, ExpectedMessage::WParam | ExpectedMessage::LParam, MAKEWPARAM(code, position), 0};
     }
 
-    Host host{{}};
+    WidgetHost host{{}, Black()};
     CBitmap pictures[6];
     ScrollBarBitmaps set;
     ScrolledList lists[2];
@@ -445,7 +413,7 @@ TEST_F(ScrollBars, TwoBarsSteppingTogetherEachFinishTheirOwnStep) {
 }
 
 TEST(ScrollBarCreation, ABarWithoutPicturesOrRoomIsRefused) {
-    Host host{{}};
+    WidgetHost host{{}, Black()};
     ASSERT_TRUE(host.Open(100, 100));
     ScrolledList list;
     ASSERT_TRUE(list.Open(&host, 0));
@@ -463,21 +431,14 @@ TEST(ScrollBarCreation, ABarWithoutPicturesOrRoomIsRefused) {
     EXPECT_FALSE(cramped.Create(L"", WS_CHILD | WS_VISIBLE, CRect(20, 0, 32, 50), &host));  // a 60-pixel thumb in 50
 }
 
-class TestPage : public CPopupBox {
-public:
-    TestPage() : CPopupBox(IDD_GUI_TEST_POPUP, L"WidgetTestPanel.xml", nullptr) {}
-};
+using WidgetTestPage = DistSkin;
 
-TEST(WidgetTestPage, TheDefaultSkinsTestPageShowsEveryWidget) {
-    ReleaseGUIResources();
-    SetApplicationDirectory((DistPath() + L"\\").c_str());
+TEST_F(WidgetTestPage, TheDefaultSkinsTestPageShowsEveryWidget) {
     {
         CGUIItems keyboard;
         ASSERT_TRUE(LoadXmlDescription(&keyboard, L"KeyboardLayout.xml", nullptr, false));
-        TestPage page;
-        ASSERT_TRUE(page.Create(IDD_GUI_TEST_POPUP, nullptr));
-        page.ShowWindow(SW_SHOW);
-        SetForegroundWindow(page);
+        TestPage page(L"WidgetTestPanel.xml");
+        ASSERT_TRUE(page.Open());
         auto* key = dynamic_cast<CKeyboardKeyItem*>(page.GetItems().FindById(BUTTON_KB_ESC));
         auto* window = dynamic_cast<CBitmapWindow*>(page.GetItems().FindById(BITMAPWIN_ASSIGNKEY));
         auto* check = dynamic_cast<CBitmapBtn*>(page.GetItems().FindById(BUTTON_CHKBOX_SLCT_SHIFT));
@@ -497,8 +458,6 @@ TEST(WidgetTestPage, TheDefaultSkinsTestPageShowsEveryWidget) {
         EXPECT_TRUE(SaveWindowScreenshot(page, ArtifactPath(L"WidgetTestPanel.png")));
         page.DestroyWindow();
     }
-    ReleaseGUIResources();
-    SetApplicationDirectory(L"");
 }
 
 }  // namespace

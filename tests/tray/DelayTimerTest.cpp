@@ -3,7 +3,6 @@
 
 #include "tray/CDelayTimer.h"
 #include "tray/CMacroLedScheme.h"
-#include "tray/CRawInputRegistration.h"
 
 #include <gtest/gtest.h>
 
@@ -89,27 +88,6 @@ TEST(DelayTimer, NothingIsTakenWhenNotRecordingAndStartEmpties) {
     recorder.Start(10);
     EXPECT_TRUE(recorder.GetEvents().empty());
     EXPECT_FALSE(recorder.Capture(hid, 11));
-}
-
-TEST(RawInputRegistration, KeyboardWithoutLegacyMessagesMouseAsSinkNoDuplicates) {
-    CRawInputRegistration list;
-    list.AddUsage(CRawInputRegistration::kUsageKeyboard);
-    list.AddUsage(CRawInputRegistration::kUsageMouse);
-    list.AddUsage(CRawInputRegistration::kUsageKeyboard);
-    ASSERT_EQ(list.GetUsages(), (std::vector<USHORT>{6, 2}));
-    HWND window = reinterpret_cast<HWND>(0x1234);
-    std::vector<RAWINPUTDEVICE> devices = CRawInputRegistration::BuildDevices(list.GetUsages(), window);
-    ASSERT_EQ(devices.size(), 2u);
-    EXPECT_EQ(devices[0].usUsagePage, 1);
-    EXPECT_EQ(devices[0].usUsage, 6);
-    EXPECT_EQ(devices[0].dwFlags, static_cast<DWORD>(RIDEV_INPUTSINK | RIDEV_NOLEGACY));
-    EXPECT_EQ(devices[1].usUsage, 2);
-    EXPECT_EQ(devices[1].dwFlags, static_cast<DWORD>(RIDEV_INPUTSINK));
-    EXPECT_EQ(devices[1].hwndTarget, window);
-    // Without a window nothing is registered.
-    EXPECT_FALSE(list.Register(nullptr));
-    list.Unregister();
-    EXPECT_TRUE(list.GetUsages().empty());
 }
 
 TEST(MacroLedScheme, SteadyThenBlinkingThenOffOnLedSeven) {
