@@ -1,5 +1,12 @@
+// MobekTilvorConfig.exe: the keyboard's configuration program.
+
+#include "config/CKespaAppApp.h"
+#include "platform/CWinApp.h"
+
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
+static CKespaAppApp theApp;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show) {
+    return AfxWinMain(instance, previous, commandLine, show);
 }

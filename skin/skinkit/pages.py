@@ -1,6 +1,244 @@
-"""Pictures of the configuration program's pages and popups."""
+"""Pictures of the configuration program's pages and popups.
+
+The key-assignment page's keyboard is drawn to scale from the key table:
+KEY_LAYOUT places every key of KeyTable.txt in key units, and key_rect turns
+that into the pixel rectangle that the key's item takes on the main page, so
+a key item sits exactly on its cap.
+"""
+
+from .canvas import Canvas, mix
+from .colours import rgb
+from . import pictures as _pictures  # read at drawing time: pictures imports this module
+
+STATES = ("normal", "over", "down", "disabled")
+
+
+def state_colours(state, theme):
+    return _pictures.state_colours(state, theme)
+
+MAIN_SIZE = (1000, 680)
+MAIN_RADIUS = 18
+HEADER = 70
+TAB_SIZE = (150, 40)
+SMALL_BUTTON = (34, 34)
+WIDE_BUTTON = (160, 28)
+ASSIGN_BUTTON = (36, 36)
+POPUP_SIZE = (420, 220)
+POPUP_TALL_SIZE = (420, 280)
+POPUP_RADIUS = 14
+INFO_SIZE = (312, 150)
+
+# The keyboard: one key unit in pixels, the gap between caps, and where the
+# keyboard picture lies on the main page.
+UNIT = 38
+GAP = 3
+KEYBOARD_ORIGIN = (28, 84)
+KEYBOARD_PAD = 14
+
+
+def _row(y, x, keys):
+    """Places (symbol, width) pairs from x along row y; a symbol None is a gap."""
+    out = {}
+    for symbol, width in keys:
+        if symbol:
+            out[symbol] = (x, y, width, 1)
+        x += width
+    return out
+
+
+def _key_layout():
+    k = {}
+    x0 = 1.5  # the macro key column stands left of the main block
+    for i in range(5):
+        k["BUTTON_KB_LMCR%d" % (i + 1)] = (0, 1.5 + i, 1.25, 1)
+    k.update(_row(0, x0, [("BUTTON_KB_ESC", 1), (None, 1)] +
+                  [("BUTTON_KB_F%d" % n, 1) for n in range(1, 5)] + [(None, 0.5)] +
+                  [("BUTTON_KB_F%d" % n, 1) for n in range(5, 9)] + [(None, 0.5)] +
+                  [("BUTTON_KB_F%d" % n, 1) for n in range(9, 13)] + [(None, 0.25)] +
+                  [("BUTTON_KB_PRTSC", 1), ("BUTTON_KB_SCRLK", 1), ("BUTTON_KB_PAUSE", 1)]))
+    digits = ["BUTTON_KB_%d" % n for n in (1, 2, 3, 4, 5, 6, 7, 8, 9, 0)]
+    k.update(_row(1.5, x0, [("BUTTON_KB_TILDE", 1)] + [(d, 1) for d in digits] +
+                  [("BUTTON_KB_MINUS", 1), ("BUTTON_KB_PLUS", 1), ("BUTTON_KB_BKSPC", 2), (None, 0.25),
+                   ("BUTTON_KB_INSRT", 1), ("BUTTON_KB_HOME", 1), ("BUTTON_KB_PGUP", 1), (None, 0.25),
+                   ("BUTTON_KB_NUMLK", 1), ("BUTTON_KB_NUMSH", 1), ("BUTTON_KB_NUMSR", 1), ("BUTTON_KB_NUMMS", 1)]))
+    k.update(_row(2.5, x0, [("BUTTON_KB_TAB", 1.5)] + [("BUTTON_KB_" + c, 1) for c in "QWERTYUIOP"] +
+                  [("BUTTON_KB_LTCRBKT", 1), ("BUTTON_KB_RTCRBKT", 1), ("BUTTON_KB_VRTLINE", 1.5), (None, 0.25),
+                   ("BUTTON_KB_DEL", 1), ("BUTTON_KB_END", 1), ("BUTTON_KB_PGDOWN", 1), (None, 0.25),
+                   ("BUTTON_KB_NUM7", 1), ("BUTTON_KB_NUM8", 1), ("BUTTON_KB_NUM9", 1)]))
+    k["BUTTON_KB_NUMPLUS"] = (x0 + 21.5, 2.5, 1, 2)
+    k.update(_row(3.5, x0, [("BUTTON_KB_CAPSLK", 1.75)] + [("BUTTON_KB_" + c, 1) for c in "ASDFGHJKL"] +
+                  [("BUTTON_KB_COLON", 1), ("BUTTON_KB_QUOTN", 1), ("BUTTON_KB_ENTER", 2.25), (None, 3.5),
+                   ("BUTTON_KB_NUM4", 1), ("BUTTON_KB_NUM5", 1), ("BUTTON_KB_NUM6", 1)]))
+    k.update(_row(4.5, x0, [("BUTTON_KB_LTSHFT", 2.25)] + [("BUTTON_KB_" + c, 1) for c in "ZXCVBNM"] +
+                  [("BUTTON_KB_LESSTHN", 1), ("BUTTON_KB_GRTRTHN", 1), ("BUTTON_KB_QTNMRK", 1),
+                   ("BUTTON_KB_RTSHFT", 2.75), (None, 1.25), ("BUTTON_KB_UPARW", 1), (None, 1.25),
+                   ("BUTTON_KB_NUM1", 1), ("BUTTON_KB_NUM2", 1), ("BUTTON_KB_NUM3", 1)]))
+    k["BUTTON_KB_NUMENTR"] = (x0 + 21.5, 4.5, 1, 2)
+    k.update(_row(5.5, x0, [("BUTTON_KB_LTCTRL", 1.5), ("BUTTON_KB_LTWIN", 1.25), ("BUTTON_KB_LTALT", 1.25),
+                            ("BUTTON_KB_SPACE", 7), ("BUTTON_KB_RTALT", 1.25), ("BUTTON_KB_MENU", 1.25),
+                            ("BUTTON_KB_RTCTRL", 1.5), (None, 0.25), ("BUTTON_KB_LTARW", 1),
+                            ("BUTTON_KB_DWNARW", 1), ("BUTTON_KB_RTARW", 1), (None, 0.25),
+                            ("BUTTON_KB_NUM0", 2), ("BUTTON_KB_NUM_PT", 1)]))
+    # The profile keys and the keys of other regions' keyboards in a row of
+    # their own under the main block.
+    k.update(_row(7, x0, [("BUTTON_KB_LMODIFIER_T%d" % n, 1) for n in range(1, 8)] + [(None, 0.5)] +
+                  [("BUTTON_KB_EU1_NOTE2", 1), ("BUTTON_KB_EU2_NOTE2", 1), ("BUTTON_KB_INTL2_YEN", 1),
+                   ("BUTTON_KB_INTL1_RO", 1), ("BUTTON_KB_INTL2_KATA_HIRA", 1), ("BUTTON_KB_INTL4_HENKAN", 1),
+                   ("BUTTON_KB_INTL5_MUHENKAN", 1)]))
+    return k
+
+
+KEY_LAYOUT = _key_layout()
+KEYBOARD_UNITS = (max(x + w for x, _, w, _ in KEY_LAYOUT.values()),
+                  max(y + h for _, y, _, h in KEY_LAYOUT.values()))
+KEYBOARD_SIZE = (int(KEYBOARD_UNITS[0] * UNIT) + 2 * KEYBOARD_PAD - GAP,
+                 int(KEYBOARD_UNITS[1] * UNIT) + 2 * KEYBOARD_PAD - GAP)
+
+
+def key_rect_in_picture(symbol):
+    """(left, top, width, height) of a key's cap inside the keyboard picture."""
+    x, y, w, h = KEY_LAYOUT[symbol]
+    return (KEYBOARD_PAD + int(round(x * UNIT)), KEYBOARD_PAD + int(round(y * UNIT)),
+            int(round(w * UNIT)) - GAP, int(round(h * UNIT)) - GAP)
+
+
+def key_rect(symbol):
+    """(left, top, width, height) of a key's item on the main page."""
+    left, top, width, height = key_rect_in_picture(symbol)
+    return (KEYBOARD_ORIGIN[0] + left, KEYBOARD_ORIGIN[1] + top, width, height)
+
+
+def key_sizes():
+    """Every (width, height) a key cap takes."""
+    return sorted({key_rect(s)[2:] for s in KEY_LAYOUT})
+
+
+def key_picture_name(state, size):
+    return "Key%s%dx%d.bmp" % (state.capitalize(), size[0], size[1])
+
+
+def paint_key(state, size, theme):
+    width, height = size
+    top, bottom, _, _ = state_colours(state, theme)
+    c = _pictures.paint_state_shape(size, 5, state, theme, rgb(theme["well"]))
+    # A lighter top face over the cap's sides gives it depth.
+    c.fill_rounded_rect((3, 2, width - 3, height - 5), 4, mix(top, bottom, 0.35))
+    return c
+
+
+def paint_keyboard(theme):
+    width, height = KEYBOARD_SIZE
+    c = Canvas(width, height, rgb(theme["panel"]))
+    c.fill_rounded_rect((0, 0, width, height), 12, rgb(theme["well"]))
+    c.border((0, 0, width, height), 2, rgb(theme["panel_border"]), 12)
+    for symbol in KEY_LAYOUT:
+        left, top, w, h = key_rect_in_picture(symbol)
+        c.fill_rounded_rect((left, top, left + w, top + h), 5, rgb(theme["panel"]))
+        c.border((left, top, left + w, top + h), 1, rgb(theme["frame"]), 5)
+    return c
+
+
+def _page_base(size, radius, theme, title):
+    width, height = size
+    whole = (0, 0, width, height)
+    c = Canvas(width, height, (255, 0, 255))
+    c.vertical_gradient(whole, rgb(theme["panel_top"]), rgb(theme["panel"]), radius)
+    c.border(whole, theme["border_width"], rgb(theme["panel_border"]), radius)
+    if title:
+        c.text(24, 16, title, rgb(theme["text"]), theme["title_scale"])
+    return c
+
+
+def paint_main_page(theme):
+    width, height = MAIN_SIZE
+    c = _page_base(MAIN_SIZE, MAIN_RADIUS, theme, "")
+    c.fill_rect((MAIN_RADIUS, 0, width - MAIN_RADIUS, HEADER), rgb(theme["panel"]))
+    c.fill_rounded_rect((0, 0, width, HEADER + MAIN_RADIUS), MAIN_RADIUS, rgb(theme["panel"]))
+    c.vertical_gradient((2, HEADER, width - 2, height - 2), rgb(theme["panel"]), rgb(theme["well"]), 0)
+    c.border((0, 0, width, height), theme["border_width"], rgb(theme["panel_border"]), MAIN_RADIUS)
+    c.text(26, 20, "MOBEK", rgb(theme["text"]), 3)
+    c.text(26 + 6 * 3 * 6, 20, "TILVOR", rgb(theme["active"]), 3)
+    c.fill_rect((20, HEADER - 2, width - 20, HEADER), rgb(theme["accent"]))
+    # The area under the keyboard: the assignment panel and the key window.
+    c.fill_rounded_rect((20, 432, 640, 616), 10, rgb(theme["well"]))
+    c.border((20, 432, 640, 616), 1, rgb(theme["frame"]), 10)
+    c.fill_rect((20, 620, width - 20, 621), rgb(theme["frame"]))
+    return c
+
+
+def paint_tab(state, theme):
+    width, height = TAB_SIZE
+    c = _pictures.paint_state_shape(TAB_SIZE, 8, state, theme, rgb(theme["panel"]))
+    if state == "down":
+        c.fill_rect((10, height - 4, width - 10, height - 1), rgb(theme["active"]))
+    return c
+
+
+def paint_assign_button(state, theme):
+    width, height = ASSIGN_BUTTON
+    legend = state_colours(state, theme)[3]
+    c = _pictures.paint_state_shape(ASSIGN_BUTTON, 8, state, theme, rgb(theme["well"]))
+    c.fill_rounded_rect((12, 12, width - 12, height - 12), 6, legend)
+    return c
+
+
+def paint_info_frame(state, theme):
+    width, height = INFO_SIZE
+    border = {"normal": theme["panel_border"], "over": theme["accent"], "down": theme["active"]}[state]
+    c = Canvas(width, height, rgb(theme["panel"]))
+    c.fill_rounded_rect((0, 0, width, height), 10, rgb(theme["well"]))
+    c.border((0, 0, width, height), 2, rgb(border), 10)
+    return c
+
+
+# The key window's icons: (icon code, letter).
+ASSIGNMENT_ICONS = [(0, "D"), (5, "K"), (6, "M"), (7, "M"), (8, "X"), (22, "P"), (23, "P"), (63, "L"),
+                    (64, "L"), (100, "1"), (101, "N"), (102, "T"), (103, "H")]
+
+
+def paint_assignment_icon(letter, theme):
+    c = Canvas(18, 18, rgb(theme["well"]))
+    c.fill_rounded_rect((0, 0, 18, 18), 8, rgb(theme["active_dim"]))
+    c.border((0, 0, 18, 18), 1, rgb(theme["active"]), 8)
+    c.text_centred((0, 0, 18, 18), letter, rgb(theme["text"]))
+    return c
+
+
+def paint_popup(size, theme):
+    width, height = size
+    c = _page_base(size, POPUP_RADIUS, theme, "")
+    c.fill_rect((POPUP_RADIUS, 44, width - POPUP_RADIUS, 45), rgb(theme["accent"]))
+    c.text(20, 18, "MOBEK TILVOR", rgb(theme["text_dim"]))
+    return c
 
 
 def page_pictures(theme):
     """(file name, painter) of every page and popup picture."""
-    return []
+    out = [
+        ("MainPageBackground.bmp", lambda: paint_main_page(theme)),
+        ("MainPageMask.bmp", lambda: _pictures.paint_mask(MAIN_SIZE, MAIN_RADIUS)),
+        ("KeyboardPicture.bmp", lambda: paint_keyboard(theme)),
+        ("PopupBackground.bmp", lambda: paint_popup(POPUP_SIZE, theme)),
+        ("PopupMask.bmp", lambda: _pictures.paint_mask(POPUP_SIZE, POPUP_RADIUS)),
+        ("PopupTallBackground.bmp", lambda: paint_popup(POPUP_TALL_SIZE, theme)),
+        ("PopupTallMask.bmp", lambda: _pictures.paint_mask(POPUP_TALL_SIZE, POPUP_RADIUS)),
+        ("WideButtonMask.bmp", lambda: _pictures.paint_mask(WIDE_BUTTON, 6)),
+        ("SmallButtonMask.bmp", lambda: _pictures.paint_mask(SMALL_BUTTON, SMALL_BUTTON[0] // 2)),
+    ]
+    for state in STATES:
+        name = state.capitalize()
+        out.append(("Tab%s.bmp" % name, lambda s=state: paint_tab(s, theme)))
+        out.append(("SmallButton%s.bmp" % name,
+                    lambda s=state: _pictures.paint_state_shape(SMALL_BUTTON, SMALL_BUTTON[0] // 2, s, theme,
+                                                                rgb(theme["panel"]))))
+        out.append(("WideButton%s.bmp" % name,
+                    lambda s=state: _pictures.paint_state_shape(WIDE_BUTTON, 6, s, theme, rgb(theme["well"]))))
+        out.append(("AssignButton%s.bmp" % name, lambda s=state: paint_assign_button(s, theme)))
+        for size in key_sizes():
+            out.append((key_picture_name(state, size), lambda s=state, z=size: paint_key(s, z, theme)))
+    for state in ("normal", "over", "down"):
+        out.append(("InfoFrame%s.bmp" % state.capitalize(), lambda s=state: paint_info_frame(s, theme)))
+    out.append(("InfoInner.bmp", lambda: Canvas(INFO_SIZE[0] - 8, INFO_SIZE[1] - 8, rgb(theme["well"]))))
+    for code, letter in ASSIGNMENT_ICONS:
+        out.append(("AssignIcon%d.bmp" % code, lambda l=letter: paint_assignment_icon(l, theme)))
+    return out

@@ -1,0 +1,70 @@
+#include "config/CPoldPopupBoxSingleKeyEntry.h"
+
+#include "config/ItemLookup.h"
+#include "config/WidgetAccess.h"
+#include "gui/CBitmapBtn.h"
+#include "gui/CTextItem.h"
+#include "gui/SymbolIds.h"
+
+namespace {
+
+constexpr UINT kKeyCapturedMessage = WM_USER + 223;
+constexpr uint8_t kBoxBits[3] = {kModifierShift, kModifierCtrl, kModifierAlt};
+
+}  // namespace
+
+CPoldPopupBoxSingleKeyEntry::CPoldPopupBoxSingleKeyEntry(CWnd* parent, KeyEntryResult& result)
+    : CPopupBoxSingleKeyEntry(parent, kSkinFile, result) {}
+
+void CPoldPopupBoxSingleKeyEntry::BindItems() {
+    m_keyEdit = FindItem<CGUIItem>(m_items, EDITCTRL_POPUP_SINGLEKEYENTRY, kItemEditSingleKey);
+    const int32_t boxes[3] = {BUTTON_CHKBOX_SLCT_SHIFT, BUTTON_CHKBOX_SLCT_CTRL, BUTTON_CHKBOX_SLCT_ALT};
+    const int32_t labels[3] = {TEXT_SLCT_SHIFT, TEXT_SLCT_CTRL, TEXT_SLCT_ALT};
+    for (int i = 0; i < 3; ++i) {
+        m_boxes[i] = FindItem<CBitmapBtn>(m_items, boxes[i], kItemBitmapButton);
+        m_labels[i] = FindItem<CTextItem>(m_items, labels[i], kItemTextItem);
+        if (m_labels[i]) {
+            m_labels[i]->SetDisabled(true);
+            m_labels[i]->Invalidate();
+        }
+    }
+    m_ok = FindItem<CBitmapBtn>(m_items, BUTTON_POPUP_OK, kItemBitmapButton);
+    if (m_ok)
+        m_ok->EnableWindow(false);
+}
+
+void CPoldPopupBoxSingleKeyEntry::ShowModifiers(uint8_t modifiers) {
+    for (int i = 0; i < 3; ++i) {
+        const bool set = (modifiers & kBoxBits[i]) != 0;
+        if (m_boxes[i])
+            m_boxes[i]->SetCheckState(set ? 1 : 0);
+        if (m_labels[i]) {
+            m_labels[i]->SetDisabled(!set);
+            m_labels[i]->Invalidate();
+        }
+    }
+}
+
+void CPoldPopupBoxSingleKeyEntry::OnKeyCaptured() {
+    if (m_ok)
+        m_ok->EnableWindow(true);
+    KeyEntryResult captured;
+    if (!ReadKeyCapture(m_keyEdit, captured))
+        return;
+    const uint8_t shown = captured.modifiers & (kModifierShift | kModifierCtrl | kModifierAlt);
+    if (shown != m_lastModifiers) {
+        ShowModifiers(shown);
+        m_lastModifiers = shown;
+    }
+    m_result.modifiers = captured.modifiers;
+    m_result.firstKey = captured.firstKey;
+    m_result.secondKey = captured.secondKey;
+}
+
+LRESULT CPoldPopupBoxSingleKeyEntry::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kKeyCapturedMessage) {
+        OnKeyCaptured();
+        return 0;
+    }
+    return CPopupBoxSingleKeyEntry::WindowProc(message, wParam, lParam);
+}

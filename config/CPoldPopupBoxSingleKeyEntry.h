@@ -1,0 +1,33 @@
+#pragma once
+// The popup that assigns a single key: a key capture edit, and three
+// modifier check boxes with their labels that show which modifiers were
+// held.  OK stays disabled until a key was captured.
+
+#include "config/CPopupBoxSingleKeyEntry.h"
+
+class CBitmapBtn;
+class CTextItem;
+
+class CPoldPopupBoxSingleKeyEntry : public CPopupBoxSingleKeyEntry {
+public:
+    static constexpr const wchar_t* kSkinFile = L"SingleKeyPopup.xml";
+
+    CPoldPopupBoxSingleKeyEntry(CWnd* parent, KeyEntryResult& result);
+
+    void BindItems() override;
+
+    // A captured step of the key edit (WM_USER+223).
+    void OnKeyCaptured();
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ClearOnCancel() override { m_result.Clear(); }
+
+private:
+    void ShowModifiers(uint8_t modifiers);
+
+    CBitmapBtn* m_ok = nullptr;
+    CBitmapBtn* m_boxes[3] = {};  // Shift, Ctrl, Alt
+    CTextItem* m_labels[3] = {};
+    int m_lastModifiers = -1;
+};

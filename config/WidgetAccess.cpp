@@ -1,0 +1,77 @@
+#include "config/WidgetAccess.h"
+
+#include "gui/CDropdownListItem.h"
+#include "gui/CEditItemSingleKeyInput.h"
+#include "gui/CEditItemSingleKeyInputMMO.h"
+#include "platform/CWnd.h"
+
+namespace {
+
+HWND WindowOf(CGUIItem* item) {
+    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
+}
+
+}  // namespace
+
+void FillDropdown(CGUIItem* dropdown, const std::vector<CString>& entries) {
+    if (auto* list = dynamic_cast<CDropdownListItem*>(dropdown))
+        for (const CString& entry : entries)
+            list->AddEntry(entry);
+}
+
+void SelectDropdownEntry(CGUIItem* dropdown, int index) {
+    if (auto* list = dynamic_cast<CDropdownListItem*>(dropdown))
+        list->Select(index, nullptr);
+}
+
+bool GetDropdownSelection(CGUIItem* dropdown, CString& text) {
+    if (auto* list = dynamic_cast<CDropdownListItem*>(dropdown)) {
+        const int index = list->GetSelectedIndex();
+        if (index < 0)
+            return false;
+        text = list->GetEntryText(index);
+        return true;
+    }
+    return false;
+}
+
+CString GetItemWindowText(CGUIItem* item) {
+    HWND window = WindowOf(item);
+    if (!window)
+        return CString();
+    const int length = GetWindowTextLengthW(window);
+    CString text;
+    if (length > 0) {
+        wchar_t* buffer = text.GetBuffer(length + 1);
+        const int got = GetWindowTextW(window, buffer, length + 1);
+        text.ReleaseBuffer(got);
+    }
+    return text;
+}
+
+void SetItemWindowText(CGUIItem* item, const wchar_t* text) {
+    if (HWND window = WindowOf(item))
+        SetWindowTextW(window, text ? text : L"");
+}
+
+bool ReadKeyCapture(CGUIItem* edit, KeyEntryResult& result) {
+    if (auto* capture = dynamic_cast<CEditItemSingleKeyInputMMO*>(edit)) {
+        result.modifiers = static_cast<uint8_t>(capture->m_modifierMask);
+        result.firstKey = static_cast<uint16_t>(capture->m_capturedScanCode);
+        result.secondKey = static_cast<uint16_t>(capture->m_capturedVirtualKey);
+        return true;
+    }
+    if (auto* key = dynamic_cast<CEditItemSingleKeyInput*>(edit)) {
+        result.firstKey = static_cast<uint16_t>(key->m_keyStroke.scanCode);
+        result.secondKey = static_cast<uint16_t>(key->m_keyStroke.virtualKey);
+        result.modifiers = (key->m_keyStroke.flags & KeyStroke::kExtended) ? kModifierExtended : 0;
+        return true;
+    }
+    if (auto* key = dynamic_cast<CEditItemSingleKeyInput*>(edit)) {
+        result.firstKey = static_cast<uint16_t>(key->m_keyStroke.scanCode);
+        result.secondKey = static_cast<uint16_t>(key->m_keyStroke.virtualKey);
+        result.modifiers = (key->m_keyStroke.flags & KeyStroke::kExtended) ? kModifierExtended : 0;
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The popups' and pages' reach into widgets by their generic item: each
+// does nothing (or reports nothing) when the item is absent or of another
+// class, so a skin without the widget never breaks a page.
+
+#include "config/AssignmentActions.h"
+#include "gui/CGUIItem.h"
+#include "platform/CString.h"
+
+#include <vector>
+
+// Drop-down list items (type 14).
+void FillDropdown(CGUIItem* dropdown, const std::vector<CString>& entries);
+void SelectDropdownEntry(CGUIItem* dropdown, int index);
+// The selected entry's text; false when nothing is selected.
+bool GetDropdownSelection(CGUIItem* dropdown, CString& text);
+
+// Edit items (types 19 and 20): their window's text.
+CString GetItemWindowText(CGUIItem* item);
+void SetItemWindowText(CGUIItem* item, const wchar_t* text);
+
+// The key edits (type 20): the captured key's scan code and virtual key and
+// the modifier mask (the plain single-key edit gives only the extended-key
+// bit); false when the item is no key edit.
+bool ReadKeyCapture(CGUIItem* edit, KeyEntryResult& result);
