@@ -186,8 +186,25 @@ KeyAssignment ToDeviceAssignment(const KeyAssignment& assignment, uint32_t keyTa
 }
 
 KeyAssignment FromDeviceAssignment(const KeyAssignment& assignment, uint32_t keyTableValue) noexcept {
-    if (assignment.type == AssignmentSingleKey && SameKey(assignment, keyTableValue))
-        return KeyAssignment::DefaultKey(keyTableValue);
+    if (assignment.type != AssignmentSingleKey)
+        return assignment;
+    if (assignment.GetKeyCode() != kScanCodePauseNumLock) {
+        if (SameKey(assignment, keyTableValue))
+            return KeyAssignment::DefaultKey(keyTableValue);
+        return assignment;
+    }
+    // Scan code 69 is Pause or Num Lock by the bit that is also the extended
+    // flag, and the read names the key by it: so compare with what this
+    // key's own default reads back as, or Pause's default would come back as
+    // a single key and Pause given to Num Lock as Num Lock's default.
+    KeyAssignment byDefault = KeyAssignment::DefaultKey(keyTableValue);
+    KeyAssignment sent = ToDeviceAssignment(byDefault, keyTableValue);
+    if (sent.type != AssignmentSingleKey)
+        return assignment;
+    KeyAssignment back = ReadKeyRecord(FillKeyRecord(sent, 0));
+    if (back.GetKeyCode() == assignment.GetKeyCode() && back.GetSecondValue() == assignment.GetSecondValue() &&
+        back.GetFlagByte() == assignment.GetFlagByte())
+        return byDefault;
     return assignment;
 }
 

@@ -57,7 +57,9 @@ KeyAssignment ReadKeyRecord(const DeviceKeyRecord& record) noexcept;
 // as the single key it is (kind 5); other assignments are unchanged.
 KeyAssignment ToDeviceAssignment(const KeyAssignment& assignment, uint32_t keyTableValue) noexcept;
 // A single key that equals the key table's code and flag byte reads as the
-// key's default (kind 0); other assignments are unchanged.
+// key's default (kind 0); for scan code 69 (Pause or Num Lock) the single
+// key must equal what the key's default reads back as.  Other assignments
+// are unchanged.
 KeyAssignment FromDeviceAssignment(const KeyAssignment& assignment, uint32_t keyTableValue) noexcept;
 
 // Whether an assignment (after ToDeviceAssignment) can go to the keyboard:

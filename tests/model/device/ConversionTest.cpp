@@ -167,6 +167,25 @@ TEST(KeyRecords, DefaultKeysTravelAsSingleKeysAndComeBackAsDefaults) {
     EXPECT_EQ(FromDeviceAssignment(KeyAssignment::SingleKey(0x1E, 0, 0), rightCtrl).type, AssignmentSingleKey);
 }
 
+TEST(KeyRecords, PauseAndNumLockDefaultsComeBackAsDefaults) {
+    // Both keys send scan code 69; Pause's extended flag lands in the bit
+    // that the read takes as the Pause mark.
+    const uint32_t pause = 0x45 | 1u << 16;
+    const uint32_t numLock = 0x45;
+    for (uint32_t key : {pause, numLock}) {
+        KeyAssignment def = KeyAssignment::DefaultKey(key);
+        KeyAssignment back = FromDeviceAssignment(ReadKeyRecord(FillKeyRecord(ToDeviceAssignment(def, key), 7)), key);
+        EXPECT_EQ(back.type, AssignmentDefaultKey) << std::hex << key;
+        EXPECT_EQ(std::memcmp(&back, &def, sizeof def), 0) << std::hex << key;
+    }
+    // Num Lock given to the Pause key is still a single key there, and Pause
+    // given to the Num Lock key too.
+    KeyAssignment numLockOnPause = ReadKeyRecord(FillKeyRecord(KeyAssignment::SingleKey(0x45, 144, 0), 7));
+    EXPECT_EQ(FromDeviceAssignment(numLockOnPause, pause).type, AssignmentSingleKey);
+    KeyAssignment pauseOnNumLock = ReadKeyRecord(FillKeyRecord(KeyAssignment::SingleKey(0x45, 19, 0), 7));
+    EXPECT_EQ(FromDeviceAssignment(pauseOnNumLock, numLock).type, AssignmentSingleKey);
+}
+
 TEST(KeyRecords, NameAndPathReferencesAreNeverSendable) {
     struct Case {
         KeyAssignment a;
