@@ -5,12 +5,9 @@
 #include "config/PopupSupport.h"
 #include "config/WidgetAccess.h"
 #include "gui/CEditItem.h"
-
-#include <climits>
-#include "gui/CEditItem.h"
-
-#include <climits>
 #include "gui/SymbolIds.h"
+
+#include <climits>
 
 CKespaNumEntryPopup::CKespaNumEntryPopup(CWnd* parent, const wchar_t* skinFile, int& result)
     : CPopupBox(kPopupTemplateId, skinFile, parent), m_result(result) {}
@@ -26,7 +23,7 @@ BOOL CKespaNumEntryPopup::OnInitDialog() {
         // can hold.
         if (auto* item = dynamic_cast<CEditItem*>(m_edit)) {
             item->m_numericOnly = true;
-            item->m_minValue = 0;
+            item->m_minValue = 1;
             item->m_maxValue = INT_MAX;
         }
         ::SetWindowTextW(edit, L"");

@@ -293,11 +293,15 @@ void CBitmapBtn::OnLButtonUp(UINT, CPoint) {
 void CBitmapBtn::OnLButtonDblClk(UINT, CPoint) {}
 
 void CBitmapBtn::OnCaptureChanged(CWnd*) {
-    if (!m_hover)
-        return;
+    // The button's own press takes the capture this button already holds
+    // for hovering, and some systems report that as a change too: the
+    // capture has not gone anywhere, and letting go of it here would leave
+    // the press without its release.
     if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    Repaint();
+        return;
+    Default();  // a press the capture really left is undone
+    if (m_hover)
+        Repaint();
 }
 
 void CBitmapBtn::OnKillFocus(CWnd*) {

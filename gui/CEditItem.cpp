@@ -116,8 +116,14 @@ bool CEditItem::IsDigitModeKey(UINT key) {
 BOOL CEditItem::PreTranslateMessage(MSG* msg) {
     if (m_numericOnly && msg) {
         switch (msg->message) {
-        case WM_KEYDOWN:
-            return IsDigitModeKey(static_cast<UINT>(msg->wParam)) ? CEdit::PreTranslateMessage(msg) : TRUE;
+        case WM_KEYDOWN: {
+            const auto key = static_cast<UINT>(msg->wParam);
+            // Enter and Escape belong to the dialog holding the edit: they
+            // confirm and cancel it as anywhere else.
+            if (key == VK_RETURN || key == VK_ESCAPE)
+                return FALSE;
+            return IsDigitModeKey(key) ? CEdit::PreTranslateMessage(msg) : TRUE;
+        }
         case WM_CHAR: {
             const auto ch = static_cast<wchar_t>(msg->wParam);
             if (ch >= L'0' && ch <= L'9') {

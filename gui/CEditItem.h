@@ -40,7 +40,8 @@ public:
     // with the digit appended, read as a number without wrapping, within
     // the range.
     static bool AcceptsDigit(const CString& text, wchar_t digit, uint32_t minValue, uint32_t maxValue);
-    // WM_KEYDOWN keys the digits-only mode lets through.
+    // WM_KEYDOWN keys the digits-only mode lets through to the edit (Enter
+    // and Escape it leaves to the dialog).
     static bool IsDigitModeKey(UINT key);
 
     BOOL PreTranslateMessage(MSG* msg) override;

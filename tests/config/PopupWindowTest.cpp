@@ -48,6 +48,16 @@ void Click(CGUIItem* item) {
     PumpUntilIdle(100);
 }
 
+// Shows a popup made modeless and gives one of its items; null when the
+// popup cannot be made or lacks the item.
+CGUIItem* ShowWithItem(CPopupBox& popup, int32_t id, int32_t type) {
+    if (!popup.Create(IDD_POPUP, nullptr))
+        return nullptr;
+    popup.ShowWindow(SW_SHOW);
+    PumpUntilIdle();
+    return FindItem<CGUIItem>(popup.GetItems(), id, type);
+}
+
 TEST_F(PopupWindows, WarningShowsItsBackgroundAndTheSuffixAfterItsText) {
     CKespaWarningDlg warning(nullptr, L"RestorePopup.xml", L": Profile 1");
     ASSERT_TRUE(warning.Create(IDD_POPUP, nullptr));
@@ -105,10 +115,7 @@ TEST_F(PopupWindows, MacroPopupStartsOnAValidModeAndKeepsOneModeChecked) {
 TEST_F(PopupWindows, NumberEntryTakesDigitsOnlyAndGivesTheirValueOnOk) {
     int result = 77;
     CKespaNumEntryPopup popup(nullptr, L"MacroRepeatEntryPopup.xml", result);
-    ASSERT_TRUE(popup.Create(IDD_POPUP, nullptr));
-    popup.ShowWindow(SW_SHOW);
-    PumpUntilIdle();
-    CGUIItem* edit = FindItem<CGUIItem>(popup.GetItems(), EDITCTRL_POPUP_NUMENTRY, kItemEdit);
+    CGUIItem* edit = ShowWithItem(popup, EDITCTRL_POPUP_NUMENTRY, kItemEdit);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(GetWindowTextLengthW(edit->m_itemWindow), 0) << "the edit starts empty";
     // Typed as the keyboard would: key-downs go through the digits filter.
@@ -122,6 +129,73 @@ TEST_F(PopupWindows, NumberEntryTakesDigitsOnlyAndGivesTheirValueOnOk) {
     EXPECT_STREQ(text, L"42");
     Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_POPUP_OK, kItemBitmapButton));
     EXPECT_EQ(result, 42);
+    popup.DestroyWindow();
+}
+
+// Keys reach the count popup as the keyboard sends them, once its own
+// modal loop runs; a popup that ignores them is ended after a while with
+// kNoAnswer, so a swallowed key fails the test instead of hanging it.
+constexpr INT_PTR kNoAnswer = -2;
+CDialog* g_running = nullptr;
+const wchar_t* g_typed = nullptr;
+UINT g_endKey = 0;
+
+void CALLBACK TypeIntoFocus(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND focus = GetFocus();
+    for (const wchar_t* ch = g_typed; *ch; ++ch)
+        PostMessageW(focus, WM_CHAR, *ch, 1);
+    PostMessageW(focus, WM_KEYDOWN, g_endKey, 1);
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_running)
+        g_running->EndDialog(static_cast<int>(kNoAnswer));
+}
+
+TEST_F(PopupWindows, NumberEntryAnswersEnterAndEscapeFromItsEdit) {
+    const struct {
+        UINT key;
+        INT_PTR answer;
+        int result;
+    } cases[] = {
+        {VK_RETURN, IDOK, 12},
+        {VK_ESCAPE, IDCANCEL, 77},  // the caller's value left alone
+    };
+    for (const auto& c : cases) {
+        int result = 77;
+        CKespaNumEntryPopup popup(nullptr, L"MacroRepeatEntryPopup.xml", result);
+        g_running = &popup;
+        g_typed = L"12";
+        g_endKey = c.key;
+        const UINT_PTR type = SetTimer(nullptr, 0, 200, TypeIntoFocus);
+        const UINT_PTR giveUp = SetTimer(nullptr, 0, 3000, GiveUp);
+        const INT_PTR answer = popup.DoModal();
+        KillTimer(nullptr, type);
+        KillTimer(nullptr, giveUp);
+        g_running = nullptr;
+        EXPECT_EQ(answer, c.answer) << "key " << c.key;
+        EXPECT_EQ(result, c.result) << "key " << c.key;
+    }
+}
+
+TEST_F(PopupWindows, AHoveredButtonKeepsTheCaptureItsPressTakes) {
+    int result = 0;
+    CKespaNumEntryPopup popup(nullptr, L"MacroRepeatEntryPopup.xml", result);
+    CGUIItem* ok = ShowWithItem(popup, BUTTON_POPUP_OK, kItemBitmapButton);
+    ASSERT_NE(ok, nullptr);
+    const HWND button = ok->m_itemWindow;
+    // Hovering takes the capture, so the button learns when the mouse leaves.
+    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+    ASSERT_EQ(GetCapture(), button);
+    // The press takes it again for the button itself; letting it go there
+    // loses the release, and with it the click.
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    EXPECT_EQ(GetCapture(), button) << "the press lost the capture";
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_NE(GetCapture(), button);
+    PumpUntilIdle(100);
     popup.DestroyWindow();
 }
 

@@ -253,6 +253,34 @@ TEST_F(ConfigProgramTest, MacroAndProfileSwitchReachTheKeyboard) {
     EXPECT_TRUE(WaitForKeyType("F7", kProfileRecord));
 }
 
+TEST_F(ConfigProgramTest, MacroWithARepeatCountReachesTheKeyboard) {
+    HWND main = StartProgram();
+    ASSERT_NE(main, nullptr);
+    Assign(main, "BUTTON_KB_F8", "BUTTON_ASSIGNSELECT_MACRO");
+    HWND choice = program->WaitForPopup();
+    ASSERT_NE(choice, nullptr);
+    ASSERT_TRUE(program->Click(choice, L"SelectMacroPopup.xml", "BUTTON_MACRO_PLAY_MULTIPLE"));
+    ASSERT_TRUE(program->Click(choice, L"SelectMacroPopup.xml", "BUTTON_POPUP_OK"));
+    // The count popup follows the macro popup at once.
+    Pause(500);
+    HWND count = program->WaitForPopup();
+    ASSERT_NE(count, nullptr) << "no repeat-count popup";
+    ASSERT_NE(count, choice) << program->DescribePopups();
+    TypeKey(0x04, '3');
+    ASSERT_TRUE(program->Click(count, L"MacroRepeatEntryPopup.xml", "BUTTON_POPUP_OK"));
+    Pause(500);
+    ASSERT_TRUE(program->Popups().empty()) << "the count popup's OK was not taken: " << program->DescribePopups();
+
+    ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY"));
+    // The record's play code (repeat) and count are its 17th and 18th bytes.
+    EXPECT_TRUE(WaitForDump([](const std::string& dump) {
+        int type = 0;
+        std::string data;
+        return ActiveProfileKey(dump, "F8", type, data) && type == kMacroRecord && data.size() >= 36 &&
+               data.substr(32, 4) == "0203";
+    })) << "the key's record does not repeat the macro 3 times";
+}
+
 TEST_F(ConfigProgramTest, CancelLeavesTheKeyboardAsItWas) {
     HWND main = StartProgram();
     ASSERT_NE(main, nullptr);
