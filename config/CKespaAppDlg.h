@@ -61,10 +61,6 @@ public:
     void OnKeyClicked(int32_t id);
     void ClearAssignmentsTo(const DeletedTarget& target);
 
-    int GetDirty() const noexcept { return m_dirty; }
-    CGUIItems* GetCurrentPage() const noexcept { return m_currentPage; }
-    CKeyboardKeyItem* GetSelectedKey() const noexcept { return m_selectedKey; }
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -113,7 +109,6 @@ private:
     CGUIItems* m_currentPage = nullptr;
     UINT_PTR m_noDeviceTimer = 0;
     int m_dirty = 0;
-    int m_stageValues[4] = {0, 15, 46, 82};
 
     CBitmapBtn* m_tabs[4] = {};  // keys, profiles, macros, lighting
     CGUIItem* m_okButton = nullptr;
@@ -137,5 +132,4 @@ private:
     HICON m_icon = nullptr;
     HANDLE m_startupMutex = nullptr;
     bool m_warningOpen = false;
-    bool m_closing = false;
 };

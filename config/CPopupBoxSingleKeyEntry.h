@@ -15,8 +15,6 @@ public:
     void OnOK() override;
     void OnCancel() override;
 
-    bool IsSwallowing() const noexcept { return m_swallow; }
-
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // What OK takes from the edit besides its text.

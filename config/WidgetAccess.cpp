@@ -49,11 +49,6 @@ CString GetItemWindowText(CGUIItem* item) {
     return text;
 }
 
-void SetItemWindowText(CGUIItem* item, const wchar_t* text) {
-    if (HWND window = WindowOf(item))
-        SetWindowTextW(window, text ? text : L"");
-}
-
 bool ReadKeyCapture(CGUIItem* edit, KeyEntryResult& result) {
     if (auto* capture = dynamic_cast<CEditItemSingleKeyInputMMO*>(edit)) {
         result.modifiers = static_cast<uint8_t>(capture->m_modifierMask);

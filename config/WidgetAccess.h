@@ -17,7 +17,6 @@ bool GetDropdownSelection(CGUIItem* dropdown, CString& text);
 
 // Edit items (types 19 and 20): their window's text.
 CString GetItemWindowText(CGUIItem* item);
-void SetItemWindowText(CGUIItem* item, const wchar_t* text);
 
 // The key edits (type 20): the captured key's scan code and virtual key and
 // the modifier mask (the plain single-key edit gives only the extended-key

@@ -22,6 +22,5 @@ public:
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
 private:
-    HRESULT Handle(const GUID& guid, IDeviceApplication** application);
     std::shared_ptr<CKeyboardState> m_state;
 };

@@ -67,14 +67,19 @@ HRESULT CDevice::GetFeature(REFIID iid, IUnknown** feature) {
     return static_cast<IDevice*>(this)->QueryInterface(iid, out);
 }
 
-HRESULT CDevice::GetLayoutCode(LONG* code) {
-    if (!code)
+template <typename Out, typename Field>
+HRESULT CDevice::Read(const wchar_t* operation, Out* out, Field KeyboardData::*field) {
+    if (!out)
         return E_POINTER;
-    *code = 0;
-    HRESULT hr = m_state->Enter(L"IDeviceFeatures.GetLayoutCode");
+    *out = 0;
+    HRESULT hr = m_state->Enter(operation);
     if (SUCCEEDED(hr))
-        *code = m_state->Data().layoutCode;
+        *out = static_cast<Out>(m_state->Data().*field);
     return hr;
+}
+
+HRESULT CDevice::GetLayoutCode(LONG* code) {
+    return Read(L"IDeviceFeatures.GetLayoutCode", code, &KeyboardData::layoutCode);
 }
 
 HRESULT CDevice::GetIdentity(ULONG* vendorId, ULONG* productId) {
@@ -89,30 +94,14 @@ HRESULT CDevice::GetIdentity(ULONG* vendorId, ULONG* productId) {
     return hr;
 }
 
-HRESULT CDevice::GetMode(ULONG* mode) {
-    if (!mode)
-        return E_POINTER;
-    *mode = 0;
-    HRESULT hr = m_state->Enter(L"IDeviceMode.GetMode");
-    if (SUCCEEDED(hr))
-        *mode = m_state->Data().deviceMode;
-    return hr;
-}
+HRESULT CDevice::GetMode(ULONG* mode) { return Read(L"IDeviceMode.GetMode", mode, &KeyboardData::deviceMode); }
 
 HRESULT CDevice::SetMode(ULONG mode) {
     HRESULT hr = m_state->Enter(L"IDeviceMode.SetMode");
     return FAILED(hr) ? hr : m_state->SetDeviceMode(mode);
 }
 
-HRESULT CDevice::GetValue(ULONG* on) {
-    if (!on)
-        return E_POINTER;
-    *on = 0;
-    HRESULT hr = m_state->Enter(L"IOnOffFeature.GetValue");
-    if (SUCCEEDED(hr))
-        *on = m_state->Data().onOff;
-    return hr;
-}
+HRESULT CDevice::GetValue(ULONG* on) { return Read(L"IOnOffFeature.GetValue", on, &KeyboardData::onOff); }
 
 HRESULT CDevice::SetValue(ULONG on) {
     HRESULT hr = m_state->Enter(L"IOnOffFeature.SetValue");
@@ -120,11 +109,5 @@ HRESULT CDevice::SetValue(ULONG on) {
 }
 
 HRESULT CDevice::GetState(BYTE* state) {
-    if (!state)
-        return E_POINTER;
-    *state = 0;
-    HRESULT hr = m_state->Enter(L"IOptionalFeature.GetState");
-    if (SUCCEEDED(hr))
-        *state = m_state->Data().optionalFeature;
-    return hr;
+    return Read(L"IOptionalFeature.GetState", state, &KeyboardData::optionalFeature);
 }

@@ -36,5 +36,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetState(BYTE* state) override;
 
 private:
+    // One of the keyboard's values, read by the service call operation.
+    template <typename Out, typename Field>
+    HRESULT Read(const wchar_t* operation, Out* out, Field KeyboardData::*field);
+
     std::shared_ptr<CKeyboardState> m_state;
 };

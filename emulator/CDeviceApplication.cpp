@@ -1,9 +1,7 @@
 #include "emulator/CDeviceApplication.h"
 
-#include "emulator/ServiceCalls.h"
+#include "emulator/ItemCalls.h"
 #include "service/ServiceText.h"
-
-#include <cwchar>
 
 void* CDeviceApplication::Find(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IDeviceApplication)
@@ -14,13 +12,7 @@ void* CDeviceApplication::Find(REFIID iid) {
 }
 
 ApplicationState* CDeviceApplication::Open(const wchar_t* operation, HRESULT& hr) {
-    hr = m_state->Enter(operation);
-    if (FAILED(hr))
-        return nullptr;
-    ApplicationState* application = m_state->FindApplication(m_guid);
-    if (!application)
-        hr = kServiceNotFound;
-    return application;
+    return OpenItem(*m_state, operation, &CKeyboardState::FindApplication, m_guid, hr);
 }
 
 HRESULT CDeviceApplication::GetGuid(ULONG* guid0, ULONG* guid1, ULONG* guid2, ULONG* guid3) {
@@ -31,11 +23,9 @@ HRESULT CDeviceApplication::GetGuid(ULONG* guid0, ULONG* guid1, ULONG* guid2, UL
 }
 
 HRESULT CDeviceApplication::GetName(ULONG* cbName, BYTE** name) {
-    if (!cbName || !name)
-        return E_POINTER;
-    *cbName = 0;
-    *name = nullptr;
-    HRESULT hr;
+    HRESULT hr = ClearOut(cbName, name);
+    if (FAILED(hr))
+        return hr;
     ApplicationState* application = Open(L"IDeviceApplication.GetName", hr);
     return application ? AllocServiceText(application->path, cbName, name) : hr;
 }
@@ -43,13 +33,5 @@ HRESULT CDeviceApplication::GetName(ULONG* cbName, BYTE** name) {
 HRESULT CDeviceApplication::SetName(const WCHAR* name) {
     HRESULT hr;
     ApplicationState* application = Open(L"IDeviceApplication.SetName", hr);
-    if (!application)
-        return hr;
-    if (!name)
-        return E_POINTER;
-    if (std::wcslen(name) > kMaxApplicationPathLength)
-        return E_INVALIDARG;
-    application->path = name;
-    m_state->Changed();
-    return S_OK;
+    return application ? PutItemText(*m_state, name, kMaxApplicationPathLength, application->path) : hr;
 }

@@ -55,10 +55,9 @@ HRESULT CDeviceEnumerator::ResetToFactory() {
 }
 
 HRESULT CDeviceEnumerator::DumpState(ULONG* cb, BYTE** text) {
-    if (!cb || !text)
-        return E_POINTER;
-    *cb = 0;
-    *text = nullptr;
+    HRESULT hr = ClearOut(cb, text);
+    if (FAILED(hr))
+        return hr;
     std::string dump = m_state->Dump();
     BYTE* block = static_cast<BYTE*>(CoTaskMemAlloc(dump.size() ? dump.size() : 1));
     if (!block)

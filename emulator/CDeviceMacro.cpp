@@ -1,10 +1,9 @@
 #include "emulator/CDeviceMacro.h"
 
-#include "emulator/ServiceCalls.h"
+#include "emulator/ItemCalls.h"
 #include "service/ServiceText.h"
 
 #include <cstring>
-#include <cwchar>
 
 void* CDeviceMacro::Find(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IDeviceMacro)
@@ -15,13 +14,7 @@ void* CDeviceMacro::Find(REFIID iid) {
 }
 
 MacroState* CDeviceMacro::Open(const wchar_t* operation, HRESULT& hr) {
-    hr = m_state->Enter(operation);
-    if (FAILED(hr))
-        return nullptr;
-    MacroState* macro = m_state->FindMacro(m_guid);
-    if (!macro)
-        hr = kServiceNotFound;
-    return macro;
+    return OpenItem(*m_state, operation, &CKeyboardState::FindMacro, m_guid, hr);
 }
 
 HRESULT CDeviceMacro::GetGuid(ULONG* guid0, ULONG* guid1, ULONG* guid2, ULONG* guid3) {
@@ -32,11 +25,9 @@ HRESULT CDeviceMacro::GetGuid(ULONG* guid0, ULONG* guid1, ULONG* guid2, ULONG* g
 }
 
 HRESULT CDeviceMacro::GetName(ULONG* cbName, BYTE** name) {
-    if (!cbName || !name)
-        return E_POINTER;
-    *cbName = 0;
-    *name = nullptr;
-    HRESULT hr;
+    HRESULT hr = ClearOut(cbName, name);
+    if (FAILED(hr))
+        return hr;
     MacroState* macro = Open(L"IDeviceMacro.GetName", hr);
     return macro ? AllocServiceText(macro->name, cbName, name) : hr;
 }
@@ -44,15 +35,7 @@ HRESULT CDeviceMacro::GetName(ULONG* cbName, BYTE** name) {
 HRESULT CDeviceMacro::SetName(const WCHAR* name) {
     HRESULT hr;
     MacroState* macro = Open(L"IDeviceMacro.SetName", hr);
-    if (!macro)
-        return hr;
-    if (!name)
-        return E_POINTER;
-    if (std::wcslen(name) > kMaxMacroNameLength)
-        return E_INVALIDARG;
-    macro->name = name;
-    m_state->Changed();
-    return S_OK;
+    return macro ? PutItemText(*m_state, name, kMaxMacroNameLength, macro->name) : hr;
 }
 
 HRESULT CDeviceMacro::Export(const WCHAR* path) {
@@ -65,11 +48,9 @@ HRESULT CDeviceMacro::Export(const WCHAR* path) {
 }
 
 HRESULT CDeviceMacro::GetSteps(ULONG* cbBlock, BYTE** block) {
-    if (!cbBlock || !block)
-        return E_POINTER;
-    *cbBlock = 0;
-    *block = nullptr;
-    HRESULT hr;
+    HRESULT hr = ClearOut(cbBlock, block);
+    if (FAILED(hr))
+        return hr;
     MacroState* macro = Open(L"IDeviceMacro.GetSteps", hr);
     if (!macro)
         return hr;

@@ -4,11 +4,10 @@
 #include "emulator/CKeyTable.h"
 #include "emulator/CLed.h"
 #include "emulator/CServiceObject.h"
-#include "emulator/ServiceCalls.h"
+#include "emulator/ItemCalls.h"
 #include "service/ServiceText.h"
 
 #include <cstring>
-#include <cwchar>
 
 namespace {
 
@@ -42,13 +41,7 @@ void* CDeviceProfile::Find(REFIID iid) {
 }
 
 ProfileState* CDeviceProfile::Open(const wchar_t* operation, HRESULT& hr) {
-    hr = m_state->Enter(operation);
-    if (FAILED(hr))
-        return nullptr;
-    ProfileState* profile = m_state->FindProfile(m_guid);
-    if (!profile)
-        hr = kServiceNotFound;
-    return profile;
+    return OpenItem(*m_state, operation, &CKeyboardState::FindProfile, m_guid, hr);
 }
 
 HRESULT CDeviceProfile::GetFeature(REFIID iid, IUnknown** feature) {
@@ -71,11 +64,9 @@ HRESULT CDeviceProfile::GetGuid(ULONG* guid0, ULONG* guid1, ULONG* guid2, ULONG*
 }
 
 HRESULT CDeviceProfile::GetName(ULONG* cbName, BYTE** name) {
-    if (!cbName || !name)
-        return E_POINTER;
-    *cbName = 0;
-    *name = nullptr;
-    HRESULT hr;
+    HRESULT hr = ClearOut(cbName, name);
+    if (FAILED(hr))
+        return hr;
     ProfileState* profile = Open(L"IDeviceProfile.GetName", hr);
     return profile ? AllocServiceText(profile->name, cbName, name) : hr;
 }
@@ -83,15 +74,7 @@ HRESULT CDeviceProfile::GetName(ULONG* cbName, BYTE** name) {
 HRESULT CDeviceProfile::SetName(const WCHAR* name) {
     HRESULT hr;
     ProfileState* profile = Open(L"IDeviceProfile.SetName", hr);
-    if (!profile)
-        return hr;
-    if (!name)
-        return E_POINTER;
-    if (std::wcslen(name) > kMaxProfileNameLength)
-        return E_INVALIDARG;
-    profile->name = name;
-    m_state->Changed();
-    return S_OK;
+    return profile ? PutItemText(*m_state, name, kMaxProfileNameLength, profile->name) : hr;
 }
 
 HRESULT CDeviceProfile::Export(const WCHAR* path) {

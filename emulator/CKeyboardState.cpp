@@ -123,12 +123,27 @@ ApplicationState* CKeyboardState::FindApplication(const GUID& guid) {
     return FindByGuid(m_data.applications, guid);
 }
 
-HRESULT CKeyboardState::CreateProfile(GUID& guid) {
-    ProfileState profile = MakeDefaultProfile(L"New Profile");
-    guid = profile.guid;
-    m_data.profiles.push_back(std::move(profile));
+template <typename Item>
+HRESULT CKeyboardState::Append(std::vector<Item>& items, Item item, GUID& guid) {
+    guid = item.guid;
+    items.push_back(std::move(item));
     Changed();
     return S_OK;
+}
+
+template <typename Item>
+HRESULT CKeyboardState::Import(std::vector<Item>& items, HRESULT (*read)(const std::string&, Item&),
+                               const wchar_t* path, GUID& guid) {
+    std::string bytes;
+    HRESULT hr = CAtomicFile::Read(path, bytes);
+    Item item;
+    if (SUCCEEDED(hr))
+        hr = read(bytes, item);
+    return FAILED(hr) ? hr : Append(items, std::move(item), guid);
+}
+
+HRESULT CKeyboardState::CreateProfile(GUID& guid) {
+    return Append(m_data.profiles, MakeDefaultProfile(L"New Profile"), guid);
 }
 
 HRESULT CKeyboardState::DeleteProfile(const GUID& guid) {
@@ -153,17 +168,7 @@ HRESULT CKeyboardState::SetActiveProfile(const GUID& guid) {
 }
 
 HRESULT CKeyboardState::ImportProfile(const wchar_t* path, GUID& guid) {
-    std::string bytes;
-    HRESULT hr = CAtomicFile::Read(path, bytes);
-    ProfileState profile;
-    if (SUCCEEDED(hr))
-        hr = CKeyboardXml::ReadProfileFile(bytes, profile);
-    if (FAILED(hr))
-        return hr;
-    guid = profile.guid;
-    m_data.profiles.push_back(std::move(profile));
-    Changed();
-    return S_OK;
+    return Import(m_data.profiles, &CKeyboardXml::ReadProfileFile, path, guid);
 }
 
 HRESULT CKeyboardState::ExportProfile(const GUID& guid, const wchar_t* path) {
@@ -191,10 +196,8 @@ HRESULT CKeyboardState::SetOnOff(uint32_t on) {
 
 HRESULT CKeyboardState::CreateMacro(GUID& guid) {
     MacroState macro;
-    macro.guid = guid = NewGuid();
-    m_data.macros.push_back(std::move(macro));
-    Changed();
-    return S_OK;
+    macro.guid = NewGuid();
+    return Append(m_data.macros, std::move(macro), guid);
 }
 
 HRESULT CKeyboardState::DeleteMacro(const GUID& guid) {
@@ -205,17 +208,7 @@ HRESULT CKeyboardState::DeleteMacro(const GUID& guid) {
 }
 
 HRESULT CKeyboardState::ImportMacro(const wchar_t* path, GUID& guid) {
-    std::string bytes;
-    HRESULT hr = CAtomicFile::Read(path, bytes);
-    MacroState macro;
-    if (SUCCEEDED(hr))
-        hr = CKeyboardXml::ReadMacroFile(bytes, macro);
-    if (FAILED(hr))
-        return hr;
-    guid = macro.guid;
-    m_data.macros.push_back(std::move(macro));
-    Changed();
-    return S_OK;
+    return Import(m_data.macros, &CKeyboardXml::ReadMacroFile, path, guid);
 }
 
 HRESULT CKeyboardState::ExportMacro(const GUID& guid, const wchar_t* path) {
@@ -227,10 +220,8 @@ HRESULT CKeyboardState::ExportMacro(const GUID& guid, const wchar_t* path) {
 
 HRESULT CKeyboardState::CreateApplication(GUID& guid) {
     ApplicationState application;
-    application.guid = guid = NewGuid();
-    m_data.applications.push_back(std::move(application));
-    Changed();
-    return S_OK;
+    application.guid = NewGuid();
+    return Append(m_data.applications, std::move(application), guid);
 }
 
 HRESULT CKeyboardState::DeleteApplication(const GUID& guid) {

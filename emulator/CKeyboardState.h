@@ -12,6 +12,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 enum class EventKind { Profile, Recording, Application, Dpi };
 
@@ -77,6 +78,13 @@ public:
 private:
     void Load();
     void RaiseProfileChanged();
+    // Puts item at the end of items and answers its GUID.
+    template <typename Item>
+    HRESULT Append(std::vector<Item>& items, Item item, GUID& guid);
+    // An item read from the file at path, put at the end of items.
+    template <typename Item>
+    HRESULT Import(std::vector<Item>& items, HRESULT (*read)(const std::string&, Item&), const wchar_t* path,
+                   GUID& guid);
 
     std::wstring m_path;
     std::wstring m_keptAside;

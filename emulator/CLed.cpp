@@ -1,5 +1,7 @@
 #include "emulator/CLed.h"
 
+#include "emulator/ItemCalls.h"
+
 // Effects 1 to 5 are the keyboard's animations; 0 is steady light.
 static const ULONG kMaxEffect = 5;
 static const ULONG kMaxBrightness = 100;
@@ -18,15 +20,8 @@ void* CLed::Find(REFIID iid) {
 }
 
 LedState* CLed::Open(const wchar_t* operation, HRESULT& hr) {
-    hr = m_state->Enter(operation);
-    if (FAILED(hr))
-        return nullptr;
-    ProfileState* profile = m_state->FindProfile(m_profile);
-    if (!profile) {
-        hr = kServiceNotFound;
-        return nullptr;
-    }
-    return &profile->leds[m_id - 1];
+    ProfileState* profile = OpenItem(*m_state, operation, &CKeyboardState::FindProfile, m_profile, hr);
+    return profile ? &profile->leds[m_id - 1] : nullptr;
 }
 
 HRESULT CLed::Switch(const wchar_t* operation, bool on) {
@@ -43,15 +38,30 @@ HRESULT CLed::On() { return Switch(L"ILed.On", true); }
 
 HRESULT CLed::Off() { return Switch(L"ILed.Off", false); }
 
-HRESULT CLed::GetState(BYTE* on) {
-    if (!on)
+template <typename Out, typename Field>
+HRESULT CLed::Read(const wchar_t* operation, Out* out, Field LedState::*field) {
+    if (!out)
         return E_POINTER;
-    *on = 0;
+    *out = 0;
     HRESULT hr;
-    if (LedState* led = Open(L"ILed.GetState", hr))
-        *on = led->on ? 1 : 0;
+    if (LedState* led = Open(operation, hr))
+        *out = static_cast<Out>(led->*field);
     return hr;
 }
+
+HRESULT CLed::Write(const wchar_t* operation, ULONG value, ULONG maxValue, uint32_t LedState::*field) {
+    HRESULT hr;
+    LedState* led = Open(operation, hr);
+    if (!led)
+        return hr;
+    if (value > maxValue)
+        return E_INVALIDARG;
+    led->*field = value;
+    m_state->Changed();
+    return S_OK;
+}
+
+HRESULT CLed::GetState(BYTE* on) { return Read(L"ILed.GetState", on, &LedState::on); }
 
 HRESULT CLed::GetId(ULONG* id) {
     if (!id)
@@ -63,48 +73,16 @@ HRESULT CLed::GetId(ULONG* id) {
     return hr;
 }
 
-HRESULT CLed::SetColor(ULONG color) {
-    HRESULT hr;
-    LedState* led = Open(L"ILedColor.SetColor", hr);
-    if (!led)
-        return hr;
-    if (color > kMaxColor)
-        return E_INVALIDARG;
-    led->color = color;
-    m_state->Changed();
-    return S_OK;
-}
+HRESULT CLed::SetColor(ULONG color) { return Write(L"ILedColor.SetColor", color, kMaxColor, &LedState::color); }
 
-HRESULT CLed::GetColor(ULONG* color) {
-    if (!color)
-        return E_POINTER;
-    *color = 0;
-    HRESULT hr;
-    if (LedState* led = Open(L"ILedColor.GetColor", hr))
-        *color = led->color;
-    return hr;
-}
+HRESULT CLed::GetColor(ULONG* color) { return Read(L"ILedColor.GetColor", color, &LedState::color); }
 
 HRESULT CLed::SetBrightness(ULONG brightness) {
-    HRESULT hr;
-    LedState* led = Open(L"ILedBrightness.SetBrightness", hr);
-    if (!led)
-        return hr;
-    if (brightness > kMaxBrightness)
-        return E_INVALIDARG;
-    led->brightness = brightness;
-    m_state->Changed();
-    return S_OK;
+    return Write(L"ILedBrightness.SetBrightness", brightness, kMaxBrightness, &LedState::brightness);
 }
 
 HRESULT CLed::GetBrightness(ULONG* brightness) {
-    if (!brightness)
-        return E_POINTER;
-    *brightness = 0;
-    HRESULT hr;
-    if (LedState* led = Open(L"ILedBrightness.GetBrightness", hr))
-        *brightness = led->brightness;
-    return hr;
+    return Read(L"ILedBrightness.GetBrightness", brightness, &LedState::brightness);
 }
 
 HRESULT CLed::SetEffect(ULONG effect, ULONG timeOnMs, ULONG timeOffMs) {

@@ -30,6 +30,11 @@ public:
 private:
     LedState* Open(const wchar_t* operation, HRESULT& hr);
     HRESULT Switch(const wchar_t* operation, bool on);
+    // One setting of the LED, read or written by the service call operation;
+    // a written value above maxValue is refused.
+    template <typename Out, typename Field>
+    HRESULT Read(const wchar_t* operation, Out* out, Field LedState::*field);
+    HRESULT Write(const wchar_t* operation, ULONG value, ULONG maxValue, uint32_t LedState::*field);
 
     std::shared_ptr<CKeyboardState> m_state;
     GUID m_profile;

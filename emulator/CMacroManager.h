@@ -19,6 +19,5 @@ public:
     HRESULT STDMETHODCALLTYPE ImportMacro(const WCHAR* path, IDeviceMacro** macro) override;
 
 private:
-    HRESULT Handle(const GUID& guid, IDeviceMacro** macro);
     std::shared_ptr<CKeyboardState> m_state;
 };

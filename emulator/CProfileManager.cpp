@@ -2,9 +2,7 @@
 
 #include "emulator/CConnectionPoint.h"
 #include "emulator/CDeviceProfile.h"
-#include "emulator/CServiceObject.h"
-#include "emulator/IServiceHandle.h"
-#include "emulator/ServiceCalls.h"
+#include "emulator/ItemCalls.h"
 
 void* CProfileManager::Find(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IProfileManager)
@@ -14,88 +12,39 @@ void* CProfileManager::Find(REFIID iid) {
     return nullptr;
 }
 
-HRESULT CProfileManager::Handle(const GUID& guid, IDeviceProfile** profile) {
-    return CServiceObject<CDeviceProfile>::CreateInto(profile, m_state, guid);
-}
-
 HRESULT CProfileManager::GetProfile(ULONG index, IDeviceProfile** profile) {
-    HRESULT hr = ClearOut(profile);
-    if (SUCCEEDED(hr))
-        hr = m_state->Enter(L"IProfileManager.GetProfile");
-    if (FAILED(hr))
-        return hr;
-    const auto& profiles = m_state->Data().profiles;
-    if (index >= profiles.size())
-        return kServiceNoMoreItems;
-    return Handle(profiles[index].guid, profile);
+    return GetItemAt<CDeviceProfile>(m_state, L"IProfileManager.GetProfile", &KeyboardData::profiles, index, profile);
 }
 
 HRESULT CProfileManager::FindProfile(ULONG guid0, ULONG guid1, ULONG guid2, ULONG guid3,
                                      IDeviceProfile** profile) {
-    HRESULT hr = ClearOut(profile);
-    if (SUCCEEDED(hr))
-        hr = m_state->Enter(L"IProfileManager.FindProfile");
-    if (FAILED(hr))
-        return hr;
-    GUID guid = GuidOfWords(guid0, guid1, guid2, guid3);
-    if (!m_state->FindProfile(guid))
-        return kServiceNotFound;
-    return Handle(guid, profile);
+    return FindItem<CDeviceProfile>(m_state, L"IProfileManager.FindProfile", &KeyboardData::profiles,
+                                    GuidOfWords(guid0, guid1, guid2, guid3), profile);
 }
 
 HRESULT CProfileManager::SetActiveProfile(IDeviceProfile* profile) {
-    HRESULT hr = m_state->Enter(L"IProfileManager.SetActiveProfile");
-    if (FAILED(hr))
-        return hr;
-    GUID guid;
-    if (!GuidOfHandle(profile, m_state.get(), guid))
-        return E_INVALIDARG;
-    return m_state->SetActiveProfile(guid);
+    return ActOnItem(m_state, L"IProfileManager.SetActiveProfile", profile, &CKeyboardState::SetActiveProfile);
 }
 
 HRESULT CProfileManager::GetActiveProfile(IDeviceProfile** profile) {
-    HRESULT hr = ClearOut(profile);
-    if (SUCCEEDED(hr))
-        hr = m_state->Enter(L"IProfileManager.GetActiveProfile");
-    if (FAILED(hr))
-        return hr;
-    GUID guid = m_state->Data().activeProfile;
-    if (!m_state->FindProfile(guid))
-        return kServiceNotFound;
-    return Handle(guid, profile);
+    return FindItem<CDeviceProfile>(m_state, L"IProfileManager.GetActiveProfile", &KeyboardData::profiles,
+                                    m_state->Data().activeProfile, profile);
 }
 
 HRESULT CProfileManager::CreateProfile(IDeviceProfile** profile) {
-    HRESULT hr = ClearOut(profile);
-    if (SUCCEEDED(hr))
-        hr = m_state->Enter(L"IProfileManager.CreateProfile");
-    GUID guid;
-    if (SUCCEEDED(hr))
-        hr = m_state->CreateProfile(guid);
-    return FAILED(hr) ? hr : Handle(guid, profile);
+    return AddItem<CDeviceProfile>(
+        m_state, L"IProfileManager.CreateProfile", [this](GUID& guid) { return m_state->CreateProfile(guid); },
+        profile);
 }
 
 HRESULT CProfileManager::DeleteProfile(IDeviceProfile* profile) {
-    HRESULT hr = m_state->Enter(L"IProfileManager.DeleteProfile");
-    if (FAILED(hr))
-        return hr;
-    GUID guid;
-    if (!GuidOfHandle(profile, m_state.get(), guid))
-        return E_INVALIDARG;
-    return m_state->DeleteProfile(guid);
+    return ActOnItem(m_state, L"IProfileManager.DeleteProfile", profile, &CKeyboardState::DeleteProfile);
 }
 
 HRESULT CProfileManager::ImportProfile(const WCHAR* path, IDeviceProfile** profile) {
-    HRESULT hr = ClearOut(profile);
-    if (SUCCEEDED(hr))
-        hr = m_state->Enter(L"IProfileManager.ImportProfile");
-    if (FAILED(hr))
-        return hr;
-    if (!path)
-        return E_POINTER;
-    GUID guid;
-    hr = m_state->ImportProfile(path, guid);
-    return FAILED(hr) ? hr : Handle(guid, profile);
+    return AddItem<CDeviceProfile>(
+        m_state, L"IProfileManager.ImportProfile",
+        [this, path](GUID& guid) { return path ? m_state->ImportProfile(path, guid) : E_POINTER; }, profile);
 }
 
 HRESULT CProfileManager::EnumConnectionPoints(IEnumConnectionPoints** points) {

@@ -27,6 +27,5 @@ public:
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
 private:
-    HRESULT Handle(const GUID& guid, IDeviceProfile** profile);
     std::shared_ptr<CKeyboardState> m_state;
 };

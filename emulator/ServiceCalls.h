@@ -23,6 +23,16 @@ inline GUID GuidOfWords(ULONG w0, ULONG w1, ULONG w2, ULONG w3) {
     return GuidFromWords(words);
 }
 
+// Clears a text or block out-parameter pair so that every failure leaves it
+// empty.
+inline HRESULT ClearOut(ULONG* cb, BYTE** block) {
+    if (!cb || !block)
+        return E_POINTER;
+    *cb = 0;
+    *block = nullptr;
+    return S_OK;
+}
+
 // Clears an interface out-parameter so that every failure leaves it null.
 template <typename I>
 inline HRESULT ClearOut(I** out) {

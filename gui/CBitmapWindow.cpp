@@ -15,10 +15,8 @@
 
 namespace {
 
-CSize SizeOf(const CBitmap* bitmap) { return CSize(BitmapSize(bitmap)); }
-
 void CopyWhole(CBitmap& destination, CDC& dc, const CBitmap* source) {
-    const CSize size = SizeOf(source);
+    const CSize size = BitmapSize(source);
     if (size.cx > 0 && size.cy > 0)
         StretchBitmap(&destination, &dc, source, RECT{0, 0, size.cx, size.cy});
 }
@@ -85,7 +83,7 @@ CBitmapWindow* CBitmapWindow::CreateFromElement(const pugi::xml_node& element, C
     CRect client;
     window->GetClientRect(&client);
     window->m_inner = client;
-    const CSize inner = SizeOf(&window->m_innerBitmap);
+    const CSize inner = BitmapSize(&window->m_innerBitmap);
     if (inner.cx > 0 && inner.cy > 0)
         window->m_inner.InflateRect(inner.cx - client.Width(), inner.cy - client.Height());
     CString tooltip;
@@ -161,7 +159,7 @@ void CBitmapWindow::PaintExtra(CDC& dc) {
     DrawBitmapAt(dc, *m_extra->picture, band.left + (band.Width() - source.Width()) / 2,
                  band.top + (band.Height() - source.Height()) / 2, source.Width(), source.Height(), source.left,
                  source.top);
-    const CSize second = SizeOf(m_extra->second);
+    const CSize second = BitmapSize(m_extra->second);
     if (second.cx <= 0 || second.cy <= 0 || band.Width() <= 0 || band.Height() <= 0)
         return;
     const int width = std::min<int>(second.cx, band.Width()), height = std::min<int>(second.cy, band.Height());
@@ -190,7 +188,7 @@ void CBitmapWindow::PaintCaption(CDC& dc) {
         dc.DrawText(m_caption, &area, m_format | DT_END_ELLIPSIS);
         return;
     }
-    const CSize iconSize = SizeOf(icon->second);
+    const CSize iconSize = BitmapSize(icon->second);
     // The stored caption stays whole; only what is drawn is shortened.
     const CString shown = FittedCaption(dc, iconSize.cx);
     const CSize text = dc.GetTextExtent(shown);

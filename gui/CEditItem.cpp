@@ -57,15 +57,7 @@ bool CEditItem::Build(CEditItem* item, const pugi::xml_node& element, CWnd* pare
 }
 
 CEditItem* CEditItem::CreateFromElement(const pugi::xml_node& element, CWnd* parent, CGUIItems& items) {
-    const int32_t id = ReadNameId(element);
-    if (id == -1)
-        return nullptr;
-    auto* item = new CEditItem;
-    if (!Build(item, element, parent, items, id, false)) {
-        delete item;
-        return nullptr;
-    }
-    return item;
+    return CreateOfClass<CEditItem>(element, parent, items, false);
 }
 
 bool CEditItem::CreateWithBorder(DWORD style, const RECT& rect, CWnd* parent, UINT id) {

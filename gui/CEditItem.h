@@ -5,6 +5,7 @@
 // change of its text is reported to its owner as WM_EDITITEM_CHANGED with
 // the edit's window.
 
+#include "gui/AttributeReaders.h"
 #include "gui/CGUIItem.h"
 #include "platform/CBrush.h"
 #include "platform/CEdit.h"
@@ -69,6 +70,20 @@ protected:
     // tooltip.
     static bool Build(CEditItem* item, const pugi::xml_node& element, CWnd* parent, CGUIItems& items, int32_t id,
                       bool singleKey);
+    // A new item of the given class from its element; none for an unknown
+    // name or a window that could not be made.
+    template <typename Item>
+    static Item* CreateOfClass(const pugi::xml_node& element, CWnd* parent, CGUIItems& items, bool singleKey) {
+        const int32_t id = ReadNameId(element);
+        if (id == -1)
+            return nullptr;
+        auto* item = new Item;
+        if (!Build(item, element, parent, items, id, singleKey)) {
+            delete item;
+            return nullptr;
+        }
+        return item;
+    }
     void ShowTextAtEnd(const wchar_t* text);
 
     int OnCreate(CREATESTRUCTW* create) override;

@@ -1,19 +1,10 @@
 #include "gui/CEditItemSingleKeyInput.h"
 
-#include "gui/AttributeReaders.h"
 #include "gui/CRawInputDevices.h"
 
 CEditItemSingleKeyInput* CEditItemSingleKeyInput::CreateFromElement(const pugi::xml_node& element, CWnd* parent,
                                                                     CGUIItems& items) {
-    const int32_t id = ReadNameId(element);
-    if (id == -1)
-        return nullptr;
-    auto* item = new CEditItemSingleKeyInput;
-    if (!Build(item, element, parent, items, id, true)) {
-        delete item;
-        return nullptr;
-    }
-    return item;
+    return CreateOfClass<CEditItemSingleKeyInput>(element, parent, items, true);
 }
 
 bool CEditItemSingleKeyInput::IsIgnoredKeyMessage(const MSG& msg) {

@@ -1,6 +1,5 @@
 #include "gui/CEditItemSingleKeyInputMMO.h"
 
-#include "gui/AttributeReaders.h"
 #include "gui/CEditItemSingleKeyInput.h"
 #include "gui/CRawInputDevices.h"
 
@@ -16,15 +15,7 @@ int64_t g_lastTime = 0;
 
 CEditItemSingleKeyInputMMO* CEditItemSingleKeyInputMMO::CreateFromElement(const pugi::xml_node& element,
                                                                           CWnd* parent, CGUIItems& items) {
-    const int32_t id = ReadNameId(element);
-    if (id == -1)
-        return nullptr;
-    auto* item = new CEditItemSingleKeyInputMMO;
-    if (!Build(item, element, parent, items, id, true)) {
-        delete item;
-        return nullptr;
-    }
-    return item;
+    return CreateOfClass<CEditItemSingleKeyInputMMO>(element, parent, items, true);
 }
 
 uint8_t CEditItemSingleKeyInputMMO::ModifierBit(uint16_t scanCode) {

@@ -36,8 +36,6 @@ void ComputeDefault(CKeyboardDef::Record& record) {
 CKeyboardDef::~CKeyboardDef() {
     if (GetKeyTable() == this)
         SetKeyTable(nullptr);
-    if (GetDeviceKeyMap() == this)
-        SetDeviceKeyMap(nullptr);
 }
 
 bool CKeyboardDef::Parse(const void* data, size_t size) {
@@ -153,7 +151,6 @@ bool CKeyboardDef::ReadElement(const pugi::xml_node& element, CWnd* parent) {
     // Profiles build their default assignments from this table from now on,
     // and the device layer names the keyboard's keys by it.
     SetKeyTable(this);
-    SetDeviceKeyMap(this);
     return true;
 }
 

@@ -9,7 +9,6 @@
 // owner of its records, and the loader never hands it to an item list.
 
 #include "gui/CGUIItem.h"
-#include "model/IDeviceKeyMap.h"
 #include "model/IKeyTable.h"
 #include "platform/CString.h"
 
@@ -20,7 +19,7 @@
 #include <map>
 #include <vector>
 
-class CKeyboardDef : public CGUIItem, public IKeyTable, public IDeviceKeyMap {
+class CKeyboardDef : public CGUIItem, public IKeyTable {
 public:
     // One entry of a key code sequence, as stored in the file.
     struct CodeEntry {

@@ -92,13 +92,6 @@ void CListPanelList::Fill() {
     Invalidate(false);
 }
 
-int CListPanelList::MeasuredRowHeight() const {
-    CRect row;
-    if (GetItemCount() > 0 && GetItemRect(GetTopIndex(), &row, LVIR_BOUNDS) && row.Height() > 0)
-        return row.Height();
-    return kRowHeight;
-}
-
 int CListPanelList::RowAt(CPoint point) const {
     CRect client;
     GetClientRect(&client);

@@ -66,7 +66,6 @@ protected:
     // Colours of a row as the popup draws them.
     virtual ListRowColours RowColours(int row) const;
     virtual void DrawFrame(CDC& dc, const CRect& client);
-    int MeasuredRowHeight() const;
     void SetHotRow(int row);
     void ForwardToBar(UINT message, WPARAM wParam, CPoint point);
     void UpdateTooltip(int row);

@@ -15,12 +15,6 @@ struct CVScrollBar::Pictures {
     CSize sizes[kPieces];
 };
 
-namespace {
-
-CSize SizeOf(const CBitmap* bitmap) { return CSize(BitmapSize(bitmap)); }
-
-}  // namespace
-
 bool CVScrollBar::Layout::Compute(int clientHeight, int clientTop) {
     const int h1 = heights[kTop], h2 = heights[kBottom], h3 = heights[kArrowUp], h4 = heights[kArrowDown],
               h6 = heights[kThumb];
@@ -68,7 +62,7 @@ void CVScrollBar::SetThumbBitmap(const ScrollBarBitmaps& record) {
                                        record.arrowDown, record.span, record.thumb};
     for (int i = 0; i < kPieces; ++i) {
         m_pictures->sources[i] = sources[i];
-        m_pictures->sizes[i] = SizeOf(sources[i]);
+        m_pictures->sizes[i] = BitmapSize(sources[i]);
         m_layout.heights[i] = m_pictures->sizes[i].cy;
     }
     if (m_thumbTop == 0)

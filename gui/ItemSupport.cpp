@@ -88,11 +88,11 @@ void RelayToTooltip(CToolTipCtrl& tooltip, MSG* msg) {
         tooltip.RelayEvent(msg);
 }
 
-SIZE BitmapSize(const CBitmap* bitmap) {
+CSize BitmapSize(const CBitmap* bitmap) {
     BITMAP info = {};
     if (!bitmap || !bitmap->GetBitmap(&info))
-        return SIZE{0, 0};
-    return SIZE{info.bmWidth, info.bmHeight};
+        return CSize(0, 0);
+    return CSize(info.bmWidth, info.bmHeight);
 }
 
 void DrawBitmapAt(CDC& target, const CBitmap& bitmap, int x, int y, int width, int height, int srcX, int srcY) {

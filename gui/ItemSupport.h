@@ -5,6 +5,7 @@
 // repainting an item together with the background under it, and the item
 // tooltip.
 
+#include "platform/CSize.h"
 #include "platform/CString.h"
 
 #include <windows.h>
@@ -54,7 +55,7 @@ void SetItemTooltip(CToolTipCtrl& tooltip, CWnd* item, const wchar_t* text);
 void RelayToTooltip(CToolTipCtrl& tooltip, MSG* msg);
 
 // The width and height of a bitmap; 0, 0 without one.
-SIZE BitmapSize(const CBitmap* bitmap);
+CSize BitmapSize(const CBitmap* bitmap);
 // Copies (width x height from srcX, srcY of) a bitmap to the target at x, y.
 void DrawBitmapAt(CDC& target, const CBitmap& bitmap, int x, int y, int width, int height, int srcX = 0,
                   int srcY = 0);

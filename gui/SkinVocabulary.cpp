@@ -73,10 +73,6 @@ bool IsSymbolIdAttribute(const char* element, const char* attribute) {
 
 bool IsColourAttribute(const char* attribute) { return InList(attribute, kColourAttributes); }
 
-bool IsListColumnAttribute(const char* element, const char* attribute) {
-    return Equal(element, "LANGOVERRIDECOL") && Equal(attribute, "name");
-}
-
 const SkinFileReference* FindSkinFileReference(const char* element, const char* attribute) {
     for (const SkinFileReference& reference : kFileReferences)
         if (Equal(reference.element, element) &&

@@ -21,7 +21,5 @@ bool IsPictureElement(const char* name);
 bool IsSymbolIdAttribute(const char* element, const char* attribute);
 // An attribute whose value must be a colour name.
 bool IsColourAttribute(const char* attribute);
-// A list-column id (LANGOVERRIDECOL's name).
-bool IsListColumnAttribute(const char* element, const char* attribute);
 // The reference an element's text or attribute makes to a file, if any.
 const SkinFileReference* FindSkinFileReference(const char* element, const char* attribute);

@@ -3,7 +3,6 @@
 #include "model/DeviceCalls.h"
 #include "model/LightingTransfer.h"
 #include "model/MacroTransfer.h"
-#include "platform/CLockTimeoutException.h"
 #include "platform/Debug.h"
 #include "service/CProxyStubRegistration.h"
 
@@ -105,20 +104,18 @@ bool CBaseDevice::InitializeFromDevice(IKeyboardConfig* config) {
         CComPtr<IProfileManager> profiles = GetFeatureOf<IProfileManager>(device);
         if (!profiles)
             result = false;
-        for (ULONG index = 0; result && index < kMaxDeviceListWalk; ++index) {
-            CComPtr<IDeviceProfile> profile;
-            if (FAILED(profiles->GetProfile(index, &profile)) || !profile)
-                break;
+        ForEachDeviceItem(profiles.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
             CString name;
             GUID guid;
             IKeyboardProfile* made = nullptr;
             // A profile without its GUID would be sent as a new one and its
             // original deleted: both are needed.
-            result = ReadItemName(profile.Get(), name) && ReadItemGuid(profile.Get(), guid) &&
+            result = ReadItemName(profile, name) && ReadItemGuid(profile, guid) &&
                      (made = config->CreateProfile(name)) != nullptr;
             if (made)
                 made->SetGuid(guid);
-        }
+            return result;
+        });
         if (result) {
             CComPtr<IDeviceProfile> active;
             GUID guid;
@@ -211,8 +208,6 @@ DWORD WINAPI CBaseDevice::TransferThreadRoutine(void* parameter) {
     bool result = false;
     try {
         result = RunWrite(job);
-    } catch (const CLockTimeoutException&) {
-        result = false;
     } catch (const std::exception&) {
         result = false;
     }
@@ -236,9 +231,11 @@ bool CBaseDevice::RunWrite(WriteJob& job) {
             context.keyIds = &job.keyIds;
             context.held = &job.held;
             context.resolved = &job.resolved;
+            // A lock that timed out (or any other failure) fails the write
+            // but still leaves the apartment below.
             try {
                 result = WriteTransfer(context, job.mask);
-            } catch (const CLockTimeoutException&) {
+            } catch (const std::exception&) {
                 result = false;
             }
             Sleep(kWriteSettleMs);
@@ -369,10 +366,6 @@ int CBaseDevice::CountDeviceProfiles() {
         return 0;
     CComPtr<IProfileManager> profiles = GetFeatureOf<IProfileManager>(connection.Device());
     int count = 0;
-    for (ULONG index = 0; profiles && index < kMaxDeviceListWalk; ++index, ++count) {
-        CComPtr<IDeviceProfile> profile;
-        if (FAILED(profiles->GetProfile(index, &profile)) || !profile)
-            break;
-    }
+    ForEachDeviceItem(profiles.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile*) { return ++count, true; });
     return count;
 }

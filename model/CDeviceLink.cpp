@@ -9,8 +9,7 @@ bool CDeviceLink::Open(uint32_t productId) {
         Close();
         return false;
     }
-    CComPtr<IDevice> found = FindServiceDevice(m_service, productId);
-    m_device = found.Get();
+    m_device = FindServiceDevice(m_service, productId);
     if (!m_device)
         Close();
     return m_device != nullptr;

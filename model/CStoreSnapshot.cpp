@@ -102,7 +102,7 @@ void CStoreSnapshot::MergeInto(IKeyboardConfig* store, const std::vector<Resolve
         if (!profile)
             continue;
         KeyAssignment now = profile->GetKeyAssignment(r.key);
-        if (std::memcmp(&now, &r.before, sizeof now) == 0)
+        if (SameAssignment(now, r.before))
             store->SetKeyAssignment(r.key, r.after, profile);
     }
 }

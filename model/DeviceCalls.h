@@ -55,13 +55,14 @@ bool ReadItemName(Item* item, CString& name) {
 }
 
 // Visits a device list in index order until the list ends (a failed or
-// empty answer) or visit returns false.  Each item is released after its
-// visit; a visitor that keeps one holds its own reference.
+// empty answer), visit returns false, or kMaxDeviceListWalk items were seen.
+// Each item is released after its visit; a visitor that keeps one holds its
+// own reference.
 template <class Manager, class Item, class Visit>
 void ForEachDeviceItem(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**), Visit visit) {
     if (!manager)
         return;
-    for (ULONG index = 0;; ++index) {
+    for (ULONG index = 0; index < kMaxDeviceListWalk; ++index) {
         CComPtr<Item> item;
         if (FAILED((manager->*get)(index, &item)) || !item || !visit(item.Get()))
             break;

@@ -1,11 +1,12 @@
 #include "model/DeviceService.h"
 
+#include "model/DeviceCalls.h"
+
 #include <atomic>
 
 namespace {
 std::atomic<DeviceServiceFactory> g_factory{nullptr};
 constexpr DWORD kServiceContext = 23;  // in-process, handler, local and remote servers
-constexpr ULONG kMaxDevices = 256;
 }  // namespace
 
 void SetDeviceServiceFactory(DeviceServiceFactory factory) noexcept { g_factory.store(factory); }
@@ -21,18 +22,16 @@ HRESULT CreateDeviceService(IDeviceEnumerator** service) {
 }
 
 CComPtr<IDevice> FindServiceDevice(IDeviceEnumerator* service, uint32_t productId) {
-    if (!service)
-        return CComPtr<IDevice>();
-    for (ULONG index = 0; index < kMaxDevices; ++index) {
-        CComPtr<IDevice> device;
-        if (FAILED(service->GetDevice(index, &device)) || !device)
-            break;
+    CComPtr<IDevice> found;
+    ForEachDeviceItem(service, &IDeviceEnumerator::GetDevice, [&](IDevice* device) {
         DeviceInfo info = {};
         if (FAILED(device->GetInfo(&info)))
-            continue;
+            return true;
         CoTaskMemFree(info.text);
-        if (info.productId == productId)
-            return device;
-    }
-    return CComPtr<IDevice>();
+        if (info.productId != productId)
+            return true;
+        found = device;
+        return false;
+    });
+    return found;
 }

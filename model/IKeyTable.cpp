@@ -16,6 +16,11 @@ uint32_t LookUpKeyTable(int32_t keyId) noexcept {
     return table ? table->GetKeyTableValue(keyId) : 0;
 }
 
+int32_t FindDeviceKey(uint32_t deviceKeyCode) noexcept {
+    const IKeyTable* table = g_keyTable.load();
+    return table ? table->FindKey(deviceKeyCode) : 0;
+}
+
 int32_t HashKeyName(const wchar_t* name) noexcept {
     uint32_t h = 5381;
     if (name)

@@ -2,16 +2,18 @@
 
 #include "model/DeviceCalls.h"
 #include "model/DeviceKeyRecords.h"
-#include "model/IDeviceKeyMap.h"
+#include "model/IKeyTable.h"
 #include "model/IKeyTable.h"
 #include "model/MacroTransfer.h"
 #include "model/ProfileTransfer.h"
 
 #include <cstring>
 
-namespace {
+bool SameAssignment(const KeyAssignment& a, const KeyAssignment& b) noexcept {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
-bool SameAssignment(const KeyAssignment& a, const KeyAssignment& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+namespace {
 
 KeyAssignment StoredAssignment(IKeyboardConfig* config, int32_t key, IKeyboardProfile* profile) {
     if (!config->IsKeyAssignable(key))
@@ -26,13 +28,10 @@ bool ResolveProfile(IDevice* device, IKeyboardConfig* config, const CString& nam
     if (!target)
         return false;
     if (IsNullGuid(target->GetGuid())) {
+        // Created but not named is still a target.
         CComPtr<IProfileManager> profiles = GetFeatureOf<IProfileManager>(device);
-        CComPtr<IDeviceProfile> created;
-        GUID made;
-        if (!profiles || FAILED(profiles->CreateProfile(&created)) || !ReadItemGuid(created.Get(), made))
+        if (!WriteProfile(profiles, target) && IsNullGuid(target->GetGuid()))
             return false;
-        target->SetGuid(made);
-        created->SetName(target->GetName());
     }
     guid = target->GetGuid();
     return true;

@@ -28,6 +28,9 @@ struct ResolvedAssignment {
     KeyAssignment after;
 };
 
+// Whether two assignments are the same, payload and all.
+bool SameAssignment(const KeyAssignment& a, const KeyAssignment& b) noexcept;
+
 // All records of a profile.  The key count is capped, and a filled count
 // larger than the block is refused.
 bool ReadKeyRecords(IKeyAssignmentManager* keys, std::vector<DeviceKeyRecord>& records);

@@ -15,17 +15,14 @@ constexpr uint32_t kLightingFlagEffect = 0x4;
 template <class Fn>
 bool ForEachLed(ILedCollection* leds, Fn fn) {
     bool allIds = true;
-    for (ULONG index = 0; leds && index < 256; ++index) {
-        CComPtr<ILed> led;
-        if (FAILED(leds->GetLed(index, &led)) || !led)
-            break;
+    ForEachDeviceItem(leds, &ILedCollection::GetLed, [&](ILed* led) {
         ULONG id = 0;
-        if (FAILED(led->GetId(&id))) {
+        if (FAILED(led->GetId(&id)))
             allIds = false;
-            continue;
-        }
-        fn(led.Get(), id);
-    }
+        else
+            fn(led, id);
+        return true;
+    });
     return allIds;
 }
 
@@ -34,10 +31,6 @@ CComPtr<I> LedPart(ILed* led) {
     CComPtr<I> part;
     part.QueryFrom(led, __uuidof(I));
     return part;
-}
-
-CComPtr<IOnOffFeature> OnOffOf(IDevice* device) {
-    return GetFeatureOf<IOnOffFeature>(device);
 }
 
 // The direct calls find the keyboard afresh and ask its features interface.
@@ -130,12 +123,12 @@ bool ReadVersionTexts(IDevice* device, CString& text1, CString& text2) {
 }
 
 bool WriteOnOffFeature(IDevice* device, IKeyboardConfig* config) {
-    CComPtr<IOnOffFeature> onOff = OnOffOf(device);
+    CComPtr<IOnOffFeature> onOff = GetFeatureOf<IOnOffFeature>(device);
     return onOff && config && SUCCEEDED(onOff->SetValue(config->GetOnOffFeature() != 0 ? 1 : 0));
 }
 
 bool ReadOnOffFeature(IDevice* device, IKeyboardConfig* config) {
-    CComPtr<IOnOffFeature> onOff = OnOffOf(device);
+    CComPtr<IOnOffFeature> onOff = GetFeatureOf<IOnOffFeature>(device);
     ULONG value = 0;
     if (!onOff || !config || FAILED(onOff->GetValue(&value)))
         return false;

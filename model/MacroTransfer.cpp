@@ -115,25 +115,23 @@ bool ReadMacros(IMacroManager* macros, IKeyboardConfig* config, GuidSet& keep) {
     if (!macros || !config)
         return false;
     bool result = true;
-    for (ULONG index = 0; index < kMaxDeviceListWalk; ++index) {
-        CComPtr<IDeviceMacro> device;
-        if (FAILED(macros->GetMacro(index, &device)) || !device)
-            break;
+    ForEachDeviceItem(macros, &IMacroManager::GetMacro, [&](IDeviceMacro* device) {
         CString name;
-        if (!ReadItemName(device.Get(), name))
-            continue;
+        if (!ReadItemName(device, name))
+            return true;
         CMacro* macro = config->AddMacro(name);
         if (!macro) {
             GUID guid;
-            if (ReadItemGuid(device.Get(), guid) && !config->FindMacroByGuid(guid))
+            if (ReadItemGuid(device, guid) && !config->FindMacroByGuid(guid))
                 keep.insert(guid);
-            continue;
+            return true;
         }
         // A macro without a GUID is left out; one whose steps cannot be read
         // fails the step.
         if (FillStoreMacro(device, macro, config) == Filled::NoSteps)
             result = false;
-    }
+        return true;
+    });
     return result;
 }
 

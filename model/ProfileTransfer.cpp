@@ -127,14 +127,15 @@ bool ReadProfileOptions(IDeviceProfile* device, IKeyboardProfile* profile) {
         return true;
     LinkedProgramBuffer buffer{};
     ULONG size = static_cast<ULONG>(buffer.size());
-    if (SUCCEEDED(properties->GetProperty(PROFILE_PROPERTY_LINKED_PROGRAM, 0, buffer.data(), 0, &size)) && size != 0) {
+    const bool linkedRead =
+        SUCCEEDED(properties->GetProperty(PROFILE_PROPERTY_LINKED_PROGRAM, 0, buffer.data(), 0, &size)) && size != 0;
+    if (linkedRead)
         profile->SetLinkedApplicationName(LinkedProgramFromBuffer(buffer.data(), size < buffer.size() ? size : buffer.size()));
-        uint16_t flags = 0;
-        if (ReadOptionFlags(properties, flags))
-            profile->SetAutoSwitch((flags & kOptionFlagAutoSwitch) ? 1 : 0);
-    }
     uint16_t flags = 0;
     if (ReadOptionFlags(properties, flags)) {
+        // The auto-switch flag means something only with a linked program.
+        if (linkedRead)
+            profile->SetAutoSwitch((flags & kOptionFlagAutoSwitch) ? 1 : 0);
         profile->SetProfileOption((flags & kOptionFlagProfileOption) ? 1 : 0);
         profile->SetShowOsd((flags & kOptionFlagShowOsd) ? 1 : 0);
     }
@@ -188,26 +189,24 @@ bool WriteApplications(IApplicationManager* applications, IKeyboardConfig* confi
 bool ReadApplications(IApplicationManager* applications, IKeyboardConfig* config, GuidSet& keep) {
     if (!applications || !config)
         return false;
-    for (ULONG index = 0; index < kMaxDeviceListWalk; ++index) {
-        CComPtr<IDeviceApplication> device;
-        if (FAILED(applications->GetApplication(index, &device)) || !device)
-            break;
+    ForEachDeviceItem(applications, &IApplicationManager::GetApplication, [&](IDeviceApplication* device) {
         CString name;
-        if (!ReadItemName(device.Get(), name))
-            continue;
+        if (!ReadItemName(device, name))
+            return true;
         GUID guid;
         CVqApp* entry = config->AddApplication(name);
         if (!entry) {
             // The name is taken: keep the device's entry unless the store
             // already holds it under its GUID.
-            if (ReadItemGuid(device.Get(), guid) && !config->FindApplicationByGuid(guid))
+            if (ReadItemGuid(device, guid) && !config->FindApplicationByGuid(guid))
                 keep.insert(guid);
-            continue;
+            return true;
         }
-        if (!ReadItemGuid(device.Get(), guid))
+        if (!ReadItemGuid(device, guid))
             config->RemoveApplication(entry);
         else
             entry->guid = guid;
-    }
+        return true;
+    });
     return true;
 }

@@ -22,7 +22,7 @@ bool WriteOneProfile(const TransferContext& c, uint32_t mask, IProfileManager* p
     if (!device)
         return false;
     bool result = true;
-    if (result && Runs(c, CapabilityProfileOptions, mask, kMaskProfileOptions))
+    if (Runs(c, CapabilityProfileOptions, mask, kMaskProfileOptions))
         result = WriteProfileOptions(device, profile);
     if (result && Runs(c, CapabilityKeyAssignments, mask, kMaskKeyAssignments))
         result = WriteKeyAssignments(c.device, c.config, device, profile, KeyIds(c), c.held ? &c.held->keys : nullptr,
@@ -67,13 +67,13 @@ bool WriteTransfer(const TransferContext& c, uint32_t mask) {
     return result;
 }
 
-bool ReadProfileContent(const TransferContext& c, IDeviceProfile* device, IKeyboardProfile* profile) {
+bool ReadProfileContent(const TransferContext& c, IDeviceProfile* device, IKeyboardProfile* profile, uint32_t mask) {
     bool result = true;
-    if (c.descriptor->Has(CapabilityProfileOptions))
+    if (Runs(c, CapabilityProfileOptions, mask, kMaskProfileOptions))
         result = ReadProfileOptions(device, profile);
-    if (result && c.descriptor->Has(CapabilityKeyAssignments))
+    if (result && Runs(c, CapabilityKeyAssignments, mask, kMaskKeyAssignments))
         result = ReadKeyAssignments(c.config, device, profile, c.held ? &c.held->keys : nullptr);
-    if (result && c.descriptor->Has(CapabilityLighting))
+    if (result && Runs(c, CapabilityLighting, mask, kMaskLighting))
         result = ReadLighting(device, c.config, profile);
     return result;
 }
@@ -90,31 +90,22 @@ bool ReadTransfer(const TransferContext& c, uint32_t mask) {
         CComPtr<IDeviceProfile> active;
         if (profiles && SUCCEEDED(profiles->GetActiveProfile(&active)) && active)
             ReadItemGuid(active.Get(), activeGuid);
-        for (ULONG index = 0; profiles && index < kMaxDeviceListWalk; ++index) {
-            CComPtr<IDeviceProfile> device;
-            if (FAILED(profiles->GetProfile(index, &device)) || !device)
-                break;
+        ForEachDeviceItem(profiles.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* device) {
             GUID guid;
             // Each profile is read on its own; a failure of one is kept in
             // the result, not overwritten by the next.
-            if (!ReadItemGuid(device.Get(), guid)) {
+            if (!ReadItemGuid(device, guid)) {
                 result = false;
-                continue;
+                return true;
             }
             IKeyboardProfile* profile = c.config->FindProfileByGuid(guid);
             if (!profile)
-                continue;
+                return true;
             if (!IsNullGuid(activeGuid) && guid == activeGuid)
                 c.config->SetActiveProfile(profile);
-            bool ok = true;
-            if (Runs(c, CapabilityProfileOptions, mask, kMaskProfileOptions))
-                ok = ReadProfileOptions(device, profile);
-            if (ok && Runs(c, CapabilityKeyAssignments, mask, kMaskKeyAssignments))
-                ok = ReadKeyAssignments(c.config, device, profile, c.held ? &c.held->keys : nullptr);
-            if (ok && Runs(c, CapabilityLighting, mask, kMaskLighting))
-                ok = ReadLighting(device, c.config, profile);
-            result = ok && result;
-        }
+            result = ReadProfileContent(c, device, profile, mask) && result;
+            return true;
+        });
     }
     DeviceHeldItems scratch;
     DeviceHeldItems& held = c.held ? *c.held : scratch;

@@ -36,5 +36,7 @@ struct TransferContext {
 bool WriteTransfer(const TransferContext& context, uint32_t mask);
 bool ReadTransfer(const TransferContext& context, uint32_t mask);
 // Options, key assignments and lighting of one device profile into a store
-// profile, each while the ones before succeeded (profile import).
-bool ReadProfileContent(const TransferContext& context, IDeviceProfile* device, IKeyboardProfile* profile);
+// profile, each while the ones before succeeded and its mask bit is set; a
+// profile import reads all three.
+bool ReadProfileContent(const TransferContext& context, IDeviceProfile* device, IKeyboardProfile* profile,
+                        uint32_t mask = ~0u);

@@ -90,13 +90,26 @@ CWnd::~CWnd() {
     // A window that outlives its object (another thread's, or one whose
     // destruction was refused) must not reach a deleted object.
     if (m_hWnd == hwnd) {
-        if (m_superProc && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Trampoline)
-            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+        RestoreSuperProc(hwnd);
+        Forget(hwnd);
+    }
+}
+
+void CWnd::RestoreSuperProc(HWND hwnd) {
+    if (m_superProc && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Trampoline)
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+}
+
+void CWnd::Forget(HWND hwnd) {
+    {
         std::lock_guard<std::mutex> guard(Permanent().lock);
         auto it = Permanent().objects.find(hwnd);
         if (it != Permanent().objects.end() && it->second == this)
             Permanent().objects.erase(it);
     }
+    m_hWnd = nullptr;
+    m_superProc = nullptr;
+    m_bound = false;
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
@@ -200,15 +213,8 @@ void CWnd::Bind(HWND hwnd) {
 
 void CWnd::Unbind() {
     HWND hwnd = m_hWnd;
-    if (m_superProc && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Trampoline)
-        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
-    {
-        std::lock_guard<std::mutex> guard(Permanent().lock);
-        Permanent().objects.erase(hwnd);
-    }
-    m_hWnd = nullptr;
-    m_superProc = nullptr;
-    m_bound = false;
+    RestoreSuperProc(hwnd);
+    Forget(hwnd);
     // The main window's end is the end of the application's loop; the
     // pointer is cleared so that nothing deletes the object a second time.
     if (CWinApp* app = AfxGetApp()) {
@@ -271,13 +277,7 @@ HWND CWnd::UnsubclassWindow() {
             return nullptr;
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
     }
-    {
-        std::lock_guard<std::mutex> guard(Permanent().lock);
-        Permanent().objects.erase(hwnd);
-    }
-    m_hWnd = nullptr;
-    m_superProc = nullptr;
-    m_bound = false;
+    Forget(hwnd);
     return hwnd;
 }
 
@@ -302,14 +302,7 @@ HWND CWnd::Detach() {
     HWND hwnd = m_hWnd;
     if (hwnd == nullptr)
         return nullptr;
-    {
-        std::lock_guard<std::mutex> guard(Permanent().lock);
-        auto it = Permanent().objects.find(hwnd);
-        if (it != Permanent().objects.end() && it->second == this)
-            Permanent().objects.erase(it);
-    }
-    m_hWnd = nullptr;
-    m_bound = false;
+    Forget(hwnd);
     return hwnd;
 }
 

@@ -288,6 +288,11 @@ private:
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Bind(HWND hwnd);
     void Unbind();
+    // Gives a subclassed window its own procedure back, unless another
+    // procedure was put over ours since.
+    void RestoreSuperProc(HWND hwnd);
+    // Drops the object's entry for the window and clears the tie.
+    void Forget(HWND hwnd);
     // Message loops of the platform: temporary stand-ins are freed when the
     // outermost one goes idle, when no handler can still hold one.
     static void EnterMessageLoop();

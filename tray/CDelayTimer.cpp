@@ -19,7 +19,7 @@ void CDelayTimer::Start(DWORD now) {
 void CDelayTimer::AddDelay(DWORD now) {
     if (!m_events.empty()) {
         DWORD elapsed = now - m_lastTick;  // unsigned: a wrapped tick count still gives the pause
-        m_events.push_back({kCaptureDelay, std::min<DWORD>(m_maximumDelay, elapsed)});
+        m_events.push_back({kCaptureDelay, std::min<DWORD>(kMaximumDelay, elapsed)});
     }
     m_lastTick = now;
 }

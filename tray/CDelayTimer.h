@@ -33,10 +33,8 @@ private:
     void AddDelay(DWORD now);
 
     int32_t m_recording = 0;
-    int32_t m_reserved = 0;
     std::vector<CaptureEvent> m_events;
     DWORD m_lastTick = 0;
-    DWORD m_maximumDelay = kMaximumDelay;
 };
 
 // The process-wide recorder.

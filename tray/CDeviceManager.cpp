@@ -108,16 +108,16 @@ bool CDeviceManager::ReadSettingOf(IDeviceProfile* profile, _Profile_Setting_& s
     HRESULT optionsRead =
         properties->GetProperty(PROFILE_PROPERTY_OPTIONS, 0, reinterpret_cast<BYTE*>(&options), 0, &size);
     if (SUCCEEDED(optionsRead) && size != 0) {
-        setting.autoSwitch = (options & 1) ? 1 : 0;
-        setting.dpiDisplay = (options & 2) ? 1 : 0;
-        setting.showOsd = (options & 4) ? 1 : 0;
+        setting.autoSwitch = (options & kOptionAutoSwitch) ? 1 : 0;
+        setting.dpiDisplay = (options & kOptionDpiDisplay) ? 1 : 0;
+        setting.showOsd = (options & kOptionShowOsd) ? 1 : 0;
     }
     return !requireBoth || (SUCCEEDED(programRead) && SUCCEEDED(optionsRead));
 }
 
 bool CDeviceManager::GetProfileSettings(std::vector<_Profile_Setting_>& settings) {
     settings.clear();
-    if (!HasService() || !m_profileManager)
+    if (!m_profileManager)
         return false;
     ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
         _Profile_Setting_ setting;
@@ -131,7 +131,7 @@ bool CDeviceManager::GetProfileSettings(std::vector<_Profile_Setting_>& settings
 
 bool CDeviceManager::GetProfileNames(CStringArray& names) {
     names.RemoveAll();
-    if (!HasService() || !m_profileManager)
+    if (!m_profileManager)
         return false;
     ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
         CString name;
@@ -143,8 +143,6 @@ bool CDeviceManager::GetProfileNames(CStringArray& names) {
 }
 
 bool CDeviceManager::GetProfileSetting(const CString& name, _Profile_Setting_& setting) {
-    if (!HasService())
-        return false;
     CComPtr<IDeviceProfile> profile = FindDeviceProfile(name);
     if (!profile)
         return false;
@@ -153,7 +151,7 @@ bool CDeviceManager::GetProfileSetting(const CString& name, _Profile_Setting_& s
 }
 
 bool CDeviceManager::GetActiveProfile(CString& name) {
-    if (!HasService() || !m_profileManager)
+    if (!m_profileManager)
         return false;
     CComPtr<IDeviceProfile> active;
     if (FAILED(m_profileManager->GetActiveProfile(&active)) || !active)
@@ -162,7 +160,7 @@ bool CDeviceManager::GetActiveProfile(CString& name) {
 }
 
 bool CDeviceManager::SetActiveProfile(const CString& name) {
-    if (!HasService() || !m_profileManager)
+    if (!m_profileManager)
         return false;
     CComPtr<IDeviceProfile> profile = FindDeviceProfile(name);
     return profile && SUCCEEDED(m_profileManager->SetActiveProfile(profile));
@@ -226,7 +224,7 @@ bool CDeviceManager::WriteMacroKeyRecord(IDeviceProfile* profile, const GUID& ma
 }
 
 bool CDeviceManager::AssignMacroToKey(const GUID& macro, ULONG, ULONG keyId) {
-    if (!HasService() || !m_profileManager)
+    if (!m_profileManager)
         return false;
     CComPtr<IDeviceProfile> active;
     if (FAILED(m_profileManager->GetActiveProfile(&active)) || !active)
@@ -235,8 +233,6 @@ bool CDeviceManager::AssignMacroToKey(const GUID& macro, ULONG, ULONG keyId) {
 }
 
 bool CDeviceManager::AssignMacroToProfileKey(const CString& profileName, const GUID& macro, ULONG, ULONG keyId) {
-    if (!HasService())
-        return false;
     CComPtr<IDeviceProfile> profile = FindDeviceProfile(profileName, true);
     return profile && WriteMacroKeyRecord(profile, macro, keyId);
 }
@@ -266,7 +262,7 @@ bool CDeviceManager::SaveRecordedMacro(ULONG first, ULONG keyId) {
 bool CDeviceManager::EndMacroRecording() { return ApplyLedStep(CMacroLedScheme::kOff); }
 
 CDpiEventConnection* CDeviceManager::ConnectDpiEvents(IDpiEventHandler* handler) {
-    if (!HasService() || !m_profileManager)
+    if (!m_profileManager)
         return nullptr;
     CComPtr<IDeviceProfile> active;
     if (FAILED(m_profileManager->GetActiveProfile(&active)) || !active)
@@ -276,7 +272,7 @@ CDpiEventConnection* CDeviceManager::ConnectDpiEvents(IDpiEventHandler* handler)
 }
 
 CProfileEventConnection* CDeviceManager::ConnectProfileEvents(IProfileEventHandler* handler) {
-    if (!HasService() || !m_profileManager)
+    if (!m_profileManager)
         return nullptr;
     return new CProfileEventConnection(handler, m_profileManager);
 }
@@ -292,8 +288,6 @@ CLaunchAppEventConnection* CDeviceManager::ConnectLaunchAppEvents(ILaunchAppEven
 }
 
 CComPtr<IProfileProperties> CDeviceManager::NamedProfileProperties(const CString& profileName) {
-    if (!HasService())
-        return CComPtr<IProfileProperties>();
     CComPtr<IDeviceProfile> profile = FindDeviceProfile(profileName);
     return ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
 }

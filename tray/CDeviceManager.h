@@ -66,7 +66,7 @@ public:
 
 private:
     void FindKeyboard();
-    bool HasService() const noexcept { return m_device || m_profileManager; }
+    // Null without a profile manager or such a profile.
     CComPtr<IDeviceProfile> FindDeviceProfile(const CString& name, bool ignoreCase = false);
     bool WriteMacroKeyRecord(IDeviceProfile* profile, const GUID& macro, ULONG keyId);
     CComPtr<IMacroManager> MacroManager();

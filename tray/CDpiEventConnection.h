@@ -5,7 +5,7 @@
 #include "tray/CDpiEventSink.h"
 #include "tray/CEventConnection.h"
 
-class CDpiEventConnection : public CEventConnection<CDpiEventSink, IDpiEventHandler, &IID__IDPIEvents> {
+class CDpiEventConnection : public CEventConnection<CDpiEventSink> {
 public:
     CDpiEventConnection(IDpiEventHandler* handler, IUnknown* source) : CEventConnection(handler, source) {
         CComPtr<IDpiEventSource> dpi;

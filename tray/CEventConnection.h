@@ -6,10 +6,13 @@
 #include "platform/CComPtr.h"
 #include "service/ServiceInterfaces.h"
 
-template <typename Sink, typename Handler, const IID* EventIid>
+// The sink type names the handler and the event interface id.
+template <typename Sink>
 class CEventConnection {
 public:
-    CEventConnection(Handler* handler, IUnknown* source) : m_handler(handler), m_source(source) {
+    using Handler = typename Sink::HandlerType;
+
+    CEventConnection(Handler* handler, IUnknown* source) : m_source(source) {
         m_sink = new Sink(handler);
         Advise();
     }
@@ -26,7 +29,6 @@ public:
 
     DWORD GetCookie() const noexcept { return m_cookie; }
     Sink* GetSink() const noexcept { return m_sink; }
-    IUnknown* GetSource() const noexcept { return m_source; }
 
 protected:
     bool Advise() {
@@ -48,11 +50,10 @@ protected:
             return point;
         CComPtr<IConnectionPointContainer> container;
         if (SUCCEEDED(m_source->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
-            container->FindConnectionPoint(*EventIid, &point);
+            container->FindConnectionPoint(*Sink::kEventIid, &point);
         return point;
     }
 
-    Handler* m_handler;
     Sink* m_sink = nullptr;
     CComPtr<IUnknown> m_source;
     DWORD m_cookie = 0;

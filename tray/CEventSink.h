@@ -10,6 +10,8 @@ template <typename EventInterface, typename Handler, const IID* EventIid>
 class CEventSink : public EventInterface {
 public:
     using Interface = EventInterface;
+    using HandlerType = Handler;
+    static constexpr const IID* kEventIid = EventIid;
 
     explicit CEventSink(Handler* handler) noexcept : m_handler(handler) {}
     CEventSink(const CEventSink&) = delete;
@@ -17,7 +19,6 @@ public:
 
     // From now on events reach nobody.
     void DetachHandler() noexcept { m_handler = nullptr; }
-    Handler* GetHandler() const noexcept { return m_handler; }
     LONG GetRefCount() const noexcept { return m_refs; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {

@@ -4,8 +4,7 @@
 #include "tray/CEventConnection.h"
 #include "tray/CLaunchAppEventSink.h"
 
-class CLaunchAppEventConnection
-    : public CEventConnection<CLaunchAppEventSink, ILaunchAppEventHandler, &IID__IApplicationEvent> {
+class CLaunchAppEventConnection : public CEventConnection<CLaunchAppEventSink> {
 public:
     using CEventConnection::CEventConnection;
 };

@@ -4,8 +4,7 @@
 #include "tray/CEventConnection.h"
 #include "tray/CMacroEventSink.h"
 
-class CMacroEventConnection
-    : public CEventConnection<CMacroEventSink, IMacroEventHandler, &IID__IOTFMacroRecordingEvents> {
+class CMacroEventConnection : public CEventConnection<CMacroEventSink> {
 public:
     using CEventConnection::CEventConnection;
 };

@@ -299,8 +299,8 @@ void CPoldSysTrayDlg::BuildTrayMenu(const CStringArray& names) {
     bool haveClose = TranslateTrayText(L"$CloseTrayIcon", closeText);
     FillTrayMenu(popup, names, active, haveLoad ? static_cast<const wchar_t*>(loadText) : nullptr,
                  haveClose ? static_cast<const wchar_t*>(closeText) : nullptr);
+    // FillTrayMenu made "Load" the default item.
     m_trayIcon.SetMenu(menu);
-    m_trayIcon.SetDefaultMenuItem(ID_LOAD_CONFIG, false);
 }
 
 void CPoldSysTrayDlg::SelectProfile(int index) {

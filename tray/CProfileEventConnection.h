@@ -4,8 +4,7 @@
 #include "tray/CEventConnection.h"
 #include "tray/CProfileEventSink.h"
 
-class CProfileEventConnection
-    : public CEventConnection<CProfileEventSink, IProfileEventHandler, &IID__IProfileManagerEvents> {
+class CProfileEventConnection : public CEventConnection<CProfileEventSink> {
 public:
     using CEventConnection::CEventConnection;
 };

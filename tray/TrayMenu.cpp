@@ -35,8 +35,3 @@ bool TranslateTrayText(const wchar_t* key, CString& out) {
     out = translated;
     return true;
 }
-
-CString GetLangString(const wchar_t* key) {
-    CString text;
-    return TranslateTrayText(key, text) ? text : CString(key);
-}

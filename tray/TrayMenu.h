@@ -20,5 +20,3 @@ void FillTrayMenu(HMENU popup, const CStringArray& names, const CString& activeN
 // The translation of a "$" key in the current language table; false (and
 // out untouched) when there is no current table or no translation.
 bool TranslateTrayText(const wchar_t* key, CString& out);
-// The translation, or the key itself.
-CString GetLangString(const wchar_t* key);

@@ -183,12 +183,7 @@ def paint_assign_button(state, theme):
 
 
 def paint_info_frame(state, theme):
-    width, height = INFO_SIZE
-    border = {"normal": theme["panel_border"], "over": theme["accent"], "down": theme["active"]}[state]
-    c = Canvas(width, height, rgb(theme["panel"]))
-    c.fill_rounded_rect((0, 0, width, height), 10, rgb(theme["well"]))
-    c.border((0, 0, width, height), 2, rgb(border), 10)
-    return c
+    return _pictures.paint_frame(state, theme, INFO_SIZE, 10)
 
 
 # The key window's icons: (icon code, letter).

@@ -88,13 +88,13 @@ def paint_mask(size, radius):
     return c
 
 
-def paint_frame(state, theme):
-    """The bitmap window's frame: a well inside a border that shows the state."""
-    width, height = FRAME_SIZE
+def paint_frame(state, theme, size=FRAME_SIZE, radius=8):
+    """A window's frame: a well inside a border that shows the state."""
+    width, height = size
     border = {"normal": theme["panel_border"], "over": theme["accent"], "down": theme["active"]}[state]
     c = Canvas(width, height, rgb(theme["panel"]))
-    c.fill_rounded_rect((0, 0, width, height), 8, rgb(theme["well"]))
-    c.border((0, 0, width, height), 2, rgb(border), 8)
+    c.fill_rounded_rect((0, 0, width, height), radius, rgb(theme["well"]))
+    c.border((0, 0, width, height), 2, rgb(border), radius)
     return c
 
 

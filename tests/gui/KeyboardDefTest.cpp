@@ -198,15 +198,15 @@ TEST_F(KeyboardDefElement, ReadsBothFilesAndBecomesTheKeyTable) {
         EXPECT_EQ(def.m_itemType, kItemKeyboardDef);
         EXPECT_EQ(def.m_itemWindow, nullptr);
         EXPECT_EQ(LookUpKeyTable(HashKeyName(L"Esc")), 0x01u);
-        // The device layer names the keyboard's keys through the same definition.
-        EXPECT_EQ(GetDeviceKeyMap(), &def);
+        // The device layer names the keyboard's keys through the same table.
+        EXPECT_EQ(FindDeviceKey(0x01), HashKeyName(L"Esc"));
         // Met again (the keyboard root's list walk): defaults applied again,
         // the definition not read twice.
         ASSERT_TRUE(def.ReadElement(e, nullptr));
         EXPECT_EQ(def.GetAllRecords().size(), 3u);
     }
     EXPECT_EQ(GetKeyTable(), nullptr);  // a definition that goes stops being the table
-    EXPECT_EQ(GetDeviceKeyMap(), nullptr);
+    EXPECT_EQ(FindDeviceKey(0x01), 0);
 }
 
 TEST_F(KeyboardDefElement, FailuresLeaveTheItemFieldsOrTheDefaultsAlone) {

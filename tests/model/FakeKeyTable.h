@@ -18,6 +18,12 @@ public:
         auto it = m_values.find(keyId);
         return it == m_values.end() ? 0 : it->second;
     }
+    int32_t FindKey(uint32_t deviceKeyCode) const override {
+        for (const auto& [key, value] : m_values)
+            if (value == (deviceKeyCode & 0xFFFFFF))
+                return key;
+        return 0;
+    }
 
 private:
     std::map<int32_t, uint32_t> m_values;

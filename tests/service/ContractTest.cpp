@@ -102,6 +102,16 @@ uint32_t KeyIdOf(const wchar_t* name) {
 
 const HRESULT kMadeFailure = static_cast<HRESULT>(0x80041234);
 
+// The LED at index of a profile, with its colour, brightness and effect.
+void OpenLed(ILedCollection* leds, ULONG index, CComPtr<ILed>& led, CComPtr<ILedColor>& color,
+             CComPtr<ILedBrightness>& brightness, CComPtr<ILedEffect>& effect) {
+    ASSERT_TRUE(leds);
+    ASSERT_HRESULT_SUCCEEDED(leds->GetLed(index, &led));
+    ASSERT_HRESULT_SUCCEEDED(led.QueryInterface(&color));
+    ASSERT_HRESULT_SUCCEEDED(led.QueryInterface(&brightness));
+    ASSERT_HRESULT_SUCCEEDED(led.QueryInterface(&effect));
+}
+
 class ContractTest : public ::testing::TestWithParam<KeyboardMode> {
 protected:
     static void SetUpTestSuite() {
@@ -429,13 +439,10 @@ TEST_P(ContractTest, LedsOneToElevenKeepTheirOwnSettings) {
     EXPECT_EQ(leds->GetLed(kLedCount, &past), kServiceNoMoreItems);
 
     CComPtr<ILed> led7;
-    ASSERT_HRESULT_SUCCEEDED(leds->GetLed(6, &led7));
     CComPtr<ILedColor> color;
     CComPtr<ILedBrightness> brightness;
     CComPtr<ILedEffect> effect;
-    ASSERT_HRESULT_SUCCEEDED(led7.QueryInterface(&color));
-    ASSERT_HRESULT_SUCCEEDED(led7.QueryInterface(&brightness));
-    ASSERT_HRESULT_SUCCEEDED(led7.QueryInterface(&effect));
+    ASSERT_NO_FATAL_FAILURE(OpenLed(leds, 6, led7, color, brightness, effect));
     ASSERT_HRESULT_SUCCEEDED(led7->Off());
     ASSERT_HRESULT_SUCCEEDED(color->SetColor(255));
     ASSERT_HRESULT_SUCCEEDED(brightness->SetBrightness(50));
@@ -692,8 +699,9 @@ TEST_P(ContractTest, ProfileEventComesAfterTheCallThatCausedIt) {
     ASSERT_HRESULT_SUCCEEDED(profiles->SetActiveProfile(Session().Profile(1)));
     // Out of process a client's modal loop may take the event before the
     // reply; only inside one process does this show where it was raised.
-    if (GetParam() == KeyboardMode::InProcess)
+    if (GetParam() == KeyboardMode::InProcess) {
         EXPECT_TRUE(recorder->events.empty()) << "raised inside the call";
+    }
     ASSERT_TRUE(PumpUntil([&] { return !recorder->events.empty(); }));
     EXPECT_EQ(recorder->events, std::vector<std::wstring>{L"profile 1"});
     EXPECT_EQ(recorder->threads.front(), GetCurrentThreadId());
@@ -798,13 +806,10 @@ TEST_P(ContractTest, EveryOperationCanBeMadeToFailOnce) {
     auto leds = CEmulatorSession::ProfileFeature<ILedCollection>(profile, IID_ILedCollection);
     auto dpi = CEmulatorSession::ProfileFeature<IDpiEventSource>(profile, IID_IDpiEventSource);
     CComPtr<ILed> led;
-    ASSERT_HRESULT_SUCCEEDED(leds->GetLed(6, &led));
     CComPtr<ILedColor> color;
     CComPtr<ILedBrightness> brightness;
     CComPtr<ILedEffect> effect;
-    ASSERT_HRESULT_SUCCEEDED(led.QueryInterface(&color));
-    ASSERT_HRESULT_SUCCEEDED(led.QueryInterface(&brightness));
-    ASSERT_HRESULT_SUCCEEDED(led.QueryInterface(&effect));
+    ASSERT_NO_FATAL_FAILURE(OpenLed(leds, 6, led, color, brightness, effect));
     auto macros = Session().DeviceFeature<IMacroManager>(IID_IMacroManager);
     auto applications = Session().DeviceFeature<IApplicationManager>(IID_IApplicationManager);
     auto mode = Session().DeviceFeature<IDeviceMode>(IID_IDeviceMode);

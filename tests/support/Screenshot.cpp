@@ -4,10 +4,11 @@
 
 #include <vector>
 
-static bool CaptureRect(const RECT& r, const std::wstring& path) {
+std::vector<uint32_t> ScreenPixels(const RECT& r) {
     int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<uint32_t> pixels;
     if (w <= 0 || h <= 0)
-        return false;
+        return pixels;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
@@ -19,28 +20,36 @@ static bool CaptureRect(const RECT& r, const std::wstring& path) {
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
     if (dib && bits) {
         HGDIOBJ old = SelectObject(mem, dib);
-        ok = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != FALSE;
+        bool copied = BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != FALSE;
         GdiFlush();
-        SelectObject(mem, old);
-        if (ok) {
-            std::vector<uint8_t> rgb(size_t(w) * size_t(h) * 3);
-            const uint8_t* src = static_cast<const uint8_t*>(bits);
-            for (size_t i = 0; i < size_t(w) * size_t(h); ++i) {
-                rgb[i * 3 + 0] = src[i * 4 + 2];
-                rgb[i * 3 + 1] = src[i * 4 + 1];
-                rgb[i * 3 + 2] = src[i * 4 + 0];
-            }
-            ok = WritePng(path, w, h, rgb);
+        if (copied) {
+            const uint32_t* p = static_cast<const uint32_t*>(bits);
+            pixels.assign(p, p + size_t(w) * size_t(h));
         }
+        SelectObject(mem, old);
     }
     if (dib)
         DeleteObject(dib);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
-    return ok;
+    for (uint32_t& v : pixels)
+        v &= 0xFFFFFF;
+    return pixels;
+}
+
+static bool CaptureRect(const RECT& r, const std::wstring& path) {
+    std::vector<uint32_t> pixels = ScreenPixels(r);
+    if (pixels.empty())
+        return false;
+    std::vector<uint8_t> rgb(pixels.size() * 3);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        rgb[i * 3 + 0] = uint8_t(pixels[i] >> 16);
+        rgb[i * 3 + 1] = uint8_t(pixels[i] >> 8);
+        rgb[i * 3 + 2] = uint8_t(pixels[i]);
+    }
+    return WritePng(path, r.right - r.left, r.bottom - r.top, rgb);
 }
 
 bool SaveScreenshot(const std::wstring& path) {

@@ -80,40 +80,6 @@ std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
     return found.windows;
 }
 
-// The pixels of a screen rectangle, 0x00RRGGBB, row by row.
-std::vector<uint32_t> ScreenPixels(const RECT& r) {
-    int w = r.right - r.left, h = r.bottom - r.top;
-    std::vector<uint32_t> pixels;
-    if (w <= 0 || h <= 0)
-        return pixels;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib && bits) {
-        HGDIOBJ old = SelectObject(mem, dib);
-        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        GdiFlush();
-        const uint32_t* p = static_cast<const uint32_t*>(bits);
-        pixels.assign(p, p + size_t(w) * size_t(h));
-        SelectObject(mem, old);
-    }
-    if (dib)
-        DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    for (uint32_t& v : pixels)
-        v &= 0xFFFFFF;
-    return pixels;
-}
-
 // The width of a text as the on-screen display draws it.
 int OsdTextWidth(const std::wstring& text, int height) {
     HDC dc = GetDC(nullptr);
@@ -417,8 +383,9 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
             continue;
         withoutDelays.push_back(steps[i]);
         // Between two steps exactly one delay.
-        if (i + 1 < steps.size())
+        if (i + 1 < steps.size()) {
             EXPECT_EQ(steps[i + 1].kind, 3u) << "step " << i + 1;
+        }
     }
     std::string listed;
     for (const MacroStepsBlockStep& step : steps)

@@ -36,12 +36,10 @@ EmulatorKeys::EmulatorKeys() {
     for (const KeyTableEntry& row : CKeyTable::Instance().Rows())
         m_values.emplace(HashKeyName(row.name), row.scanCode | (row.extended ? 1u << 16 : 0u));
     SetKeyTable(this);
-    SetDeviceKeyMap(this);
 }
 
 EmulatorKeys::~EmulatorKeys() {
     SetKeyTable(nullptr);
-    SetDeviceKeyMap(nullptr);
 }
 
 uint32_t EmulatorKeys::GetKeyTableValue(int32_t key) const {

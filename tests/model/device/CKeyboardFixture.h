@@ -8,7 +8,6 @@
 #include "emulator/CKeyboardState.h"
 #include "model/CKespaConfig.h"
 #include "model/CKeyboard.h"
-#include "model/IDeviceKeyMap.h"
 #include "model/IKeyTable.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,7 @@
 #include <string>
 
 // Key defaults and device key codes of every key of skin/KeyTable.txt.
-class EmulatorKeys : public IKeyTable, public IDeviceKeyMap {
+class EmulatorKeys : public IKeyTable {
 public:
     EmulatorKeys();
     ~EmulatorKeys();

@@ -1,8 +1,10 @@
 // The pure conversions between the program's records and the keyboard's:
 // key records and their templates, the macro-steps block, LED ids and
-// effects, option records and the linked-program buffer.
+// effects, option records and the linked-program buffer; and the bounds of
+// a device-list walk.
 
 #include "model/CNullKeyboard.h"
+#include "model/DeviceCalls.h"
 #include "model/DeviceKeyRecords.h"
 #include "model/LightingTransfer.h"
 #include "model/MacroStepsBlockConversion.h"
@@ -331,6 +333,50 @@ TEST(ProfileOptions, AReadBackBufferIsCutAt127CharactersAndTerminated) {
     std::vector<BYTE> shortName = {'a', 0, 'b', 0, 'c'};
     EXPECT_EQ(LinkedProgramFromBuffer(shortName.data(), shortName.size()), CString(L"ab"));
     EXPECT_EQ(LinkedProgramFromBuffer(nullptr, 256), CString());
+}
+
+// A list of 'length' items (every index answers when length is 0), each
+// the same counted item.
+struct FakeItem {
+    ULONG refs = 1;
+    ULONG AddRef() { return ++refs; }
+    ULONG Release() { return --refs; }
+};
+struct FakeList {
+    ULONG length = 0;
+    FakeItem item;
+    HRESULT STDMETHODCALLTYPE Get(ULONG index, FakeItem** out) {
+        *out = nullptr;
+        if (length != 0 && index >= length)
+            return E_INVALIDARG;
+        item.AddRef();
+        *out = &item;
+        return S_OK;
+    }
+};
+
+TEST(DeviceLists, AWalkEndsWithTheListTheVisitorOrTheStepLimit) {
+    struct Case {
+        ULONG length;
+        ULONG stopAfter;  // 0: the visitor never stops the walk
+        uint32_t visits;
+    };
+    const Case cases[] = {
+        {3, 0, 3},
+        {10, 4, 4},
+        {0, 0, kMaxDeviceListWalk},  // a keyboard whose list never ends
+    };
+    for (const Case& c : cases) {
+        FakeList list;
+        list.length = c.length;
+        uint32_t visits = 0;
+        ForEachDeviceItem(&list, &FakeList::Get, [&](FakeItem*) { return ++visits != c.stopAfter; });
+        EXPECT_EQ(visits, c.visits) << "length " << c.length;
+        EXPECT_EQ(list.item.refs, 1u) << "every item is released after its visit";
+    }
+    uint32_t visits = 0;
+    ForEachDeviceItem(static_cast<FakeList*>(nullptr), &FakeList::Get, [&](FakeItem*) { return ++visits, true; });
+    EXPECT_EQ(visits, 0u);
 }
 
 TEST(NullKeyboard, PlaceholderProfilesHaveFixedGuids) {
