@@ -737,11 +737,7 @@ void CKespaAppDlg::ResetProfile() {
     CKespaWarningDlg confirm(this, L"RestorePopup.xml", CString(L": ") + active->GetName());
     if (confirm.DoModal() != IDOK)
         return;
-    active->ResetKeyAssignments();
-    active->SetLedEnabled(4, 1);
-    active->SetLedColor(4, 0xFF0000);
-    active->SetLedEffect(4, 5);
-    active->SetLedBrightness(4, 100);
+    ApplyNewProfileDefaults(*active);
     if (m_selectedKey) {
         m_selectedKey->SetPressedHighlight(false);
         m_selectedKey = nullptr;

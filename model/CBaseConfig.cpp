@@ -15,6 +15,14 @@ constexpr uint32_t kNewProfileColor = 0xFF0000;
 constexpr size_t kBareNameUnits = 256;
 }
 
+void ApplyNewProfileDefaults(IKeyboardProfile& profile) {
+    profile.ResetKeyAssignments();
+    profile.SetLedEnabled(kNewProfileLed, 1);
+    profile.SetLedBrightness(kNewProfileLed, kMaxLedBrightness);
+    profile.SetLedEffect(kNewProfileLed, kLedEffectOn);
+    profile.SetLedColor(kNewProfileLed, kNewProfileColor);
+}
+
 template <class TProfile>
 CBaseConfig<TProfile>::CBaseConfig(const wchar_t* applicationFolder) {
     if (!SetStorePaths(applicationFolder))
@@ -50,13 +58,9 @@ TProfile* CBaseConfig<TProfile>::CreateProfile(const wchar_t* name) {
     TProfile* profile = created.get();
     m_profiles.Append(created.release());
 
-    profile->ResetKeyAssignments();
-    profile->SetLedEnabled(kNewProfileLed, 1);
+    ApplyNewProfileDefaults(*profile);
     TProfile* active = m_profiles.GetActive();
     SetShowOsdAll(active ? active->GetShowOsd() : 0);
-    profile->SetLedBrightness(kNewProfileLed, kMaxLedBrightness);
-    profile->SetLedEffect(kNewProfileLed, kLedEffectOn);
-    profile->SetLedColor(kNewProfileLed, kNewProfileColor);
     return profile;
 }
 

@@ -55,3 +55,8 @@ public:
 protected:
     ~IKeyboardProfile() = default;
 };
+
+// What a new profile starts with, also applied when the user restores a
+// profile's defaults: every key back to its default, LED 4 on in red with
+// the steady effect at full brightness.
+void ApplyNewProfileDefaults(IKeyboardProfile& profile);

@@ -84,6 +84,23 @@ TEST(Store, ANewProfileGetsTheNewProfileDefaults) {
     EXPECT_EQ(store.GetProfileCount(), 2);
 }
 
+TEST(Store, RestoringDefaultsGivesAnEditedProfileWhatANewOneHas) {
+    FakeKeyTable table({{kKeyA, 0x1E}});
+    CKespaConfig store(L"C:\\app\\");
+    IKeyboardProfile* p = store.CreateProfile(L"Edited");
+    p->SetKeyAssignment(kKeyA, KeyAssignment::Disabled());
+    p->SetLedColor(4, 0x00FF00);
+    p->SetLedEffect(4, 1);
+    p->SetLedBrightness(4, 10);
+    p->SetLedEnabled(4, 0);
+    ApplyNewProfileDefaults(*p);
+    EXPECT_EQ(p->GetKeyAssignment(kKeyA).type, AssignmentDefaultKey) << "the key is back on its default";
+    EXPECT_EQ(p->GetLedEnabled(4), 1);
+    EXPECT_EQ(p->GetLedColor(4), 0xFF0000u);
+    EXPECT_EQ(p->GetLedEffect(4), 5u);
+    EXPECT_EQ(p->GetLedBrightness(4), 100u);
+}
+
 TEST(Store, CreatingAProfileGivesEveryProfileTheActiveProfilesShowOsd) {
     CKespaConfig store(L"C:\\app\\");
     IKeyboardProfile* first = store.CreateProfile(L"1");
