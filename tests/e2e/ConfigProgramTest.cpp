@@ -9,9 +9,33 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <string>
 
 namespace {
+
+// The program starts the tray program, which Windows finds beside it even
+// though the install folder holds none; a tray left running would hold the
+// tray's single-instance mutex and switch profiles under later tests.
+void EndTrayPrograms() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, L"MobekTilvorSysTray.exe") != 0)
+            continue;
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+    CloseHandle(snapshot);
+}
 
 const wchar_t kMain[] = L"MainPage.xml";
 const wchar_t kKeys[] = L"KeyboardKeys.xml";
@@ -57,7 +81,7 @@ protected:
             WriteBytes(folder + L"\\keyboard.xml", kKeyboardWithMacro);
         session = std::make_unique<CEmulatorSession>(KeyboardMode::OutOfProcess, folder + L"\\keyboard.xml");
         ASSERT_HRESULT_SUCCEEDED(session->Connect());
-        // The install folder holds no tray program, so none is started.
+        // The install folder holds no tray program (one beside the program may still start).
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Mobek\\Tilvor", 0, nullptr, 0, KEY_WRITE, nullptr,
                                   &key, nullptr),
@@ -70,6 +94,7 @@ protected:
     void TearDown() override {
         program.reset();
         second.reset();
+        EndTrayPrograms();
         if (session) {
             ULONG vendor = 0, product = 0;
             if (session->Control())
