@@ -39,6 +39,7 @@ void CControlCommand::PrintUsage(FILE* to) const {
                   L"  launch <path> [kind]\n"
                   L"  reset\n"
                   L"  dump\n"
+                  L"  calls                 service calls served since the last count\n"
                   L"  fail <Interface.Method> <hresult> [once | always]\n"
                   L"  fail clear\n"
                   L"  quit\n"
@@ -62,7 +63,7 @@ int CControlCommand::Run(int argc, wchar_t** argv) {
     HRESULT fault = S_OK;
     bool every = false;
     if (Is(command, L"plug") || Is(command, L"unplug") || Is(command, L"reset") || Is(command, L"dump") ||
-        Is(command, L"quit")) {
+        Is(command, L"calls") || Is(command, L"quit")) {
         if (arg1) {
             PrintUsage(m_err);
             return 2;
@@ -159,6 +160,11 @@ int CControlCommand::Run(int argc, wchar_t** argv) {
                 CoTaskMemFree(text);
             } else if (Is(command, L"fail")) {
                 hr = Is(arg1, L"clear") ? control->ClearFaults() : control->InjectFault(arg1, fault, every);
+            } else if (Is(command, L"calls")) {
+                ULONG count = 0;
+                hr = control->TakeCallCount(&count);
+                if (SUCCEEDED(hr))
+                    std::fwprintf(m_out, L"%lu\n", static_cast<unsigned long>(count));
             } else if (Is(command, L"quit")) {
                 ULONG pid = 0;
                 hr = control->Quit(&pid);

@@ -87,3 +87,10 @@ HRESULT CDeviceEnumerator::Quit(ULONG* processId) {
     m_onQuit();
     return S_OK;
 }
+
+HRESULT CDeviceEnumerator::TakeCallCount(ULONG* count) {
+    if (!count)
+        return E_POINTER;
+    *count = m_state->TakeCallCount();
+    return S_OK;
+}

@@ -28,6 +28,7 @@ public:
     HRESULT STDMETHODCALLTYPE InjectFault(const WCHAR* operation, HRESULT result, BOOL everyCall) override;
     HRESULT STDMETHODCALLTYPE ClearFaults() override;
     HRESULT STDMETHODCALLTYPE Quit(ULONG* processId) override;
+    HRESULT STDMETHODCALLTYPE TakeCallCount(ULONG* count) override;
 
 private:
     std::shared_ptr<CKeyboardState> m_state;

@@ -11,10 +11,12 @@
 
 namespace {
 
-// A burst of changes (a transfer writes one key record per call) is saved
-// once, shortly after it ends.
+// A burst of changes (a transfer writes profile after profile) is saved
+// once, shortly after its last change; a burst that goes on and on is saved
+// at the latest kSaveLatestMs after the first change that waits.
 const UINT_PTR kSaveTimer = 1;
 const UINT kSaveDelayMs = 100;
+const DWORD kSaveLatestMs = 2000;
 
 template <typename Items>
 auto FindByGuid(Items& items, const GUID& guid) -> decltype(&items[0]) {
@@ -81,6 +83,7 @@ void CKeyboardState::Load() {
 
 HRESULT CKeyboardState::Enter(const wchar_t* operation, bool needsDevice) {
     m_lastActivity = GetTickCount();
+    ++m_callCount;
     PLATFORM_ASSERT(CFaultTable::IsKnownOperation(operation));
     HRESULT hr = m_faults.Take(operation);
     if (FAILED(hr))
@@ -90,14 +93,25 @@ HRESULT CKeyboardState::Enter(const wchar_t* operation, bool needsDevice) {
     return S_OK;
 }
 
+ULONG CKeyboardState::TakeCallCount() noexcept {
+    ULONG count = m_callCount;
+    m_callCount = 0;
+    return count;
+}
+
 void CKeyboardState::Changed() {
+    const DWORD now = GetTickCount();
+    if (!m_dirty || !m_deferred.IsScheduled(kSaveTimer))
+        m_firstUnsaved = now;
     m_dirty = true;
-    if (!m_calls.IsScheduled(kSaveTimer))
-        m_calls.Schedule(kSaveTimer, kSaveDelayMs, [this] { Flush(); });
+    // Each change moves the save to just after it, so a burst is saved once.
+    const DWORD waited = now - m_firstUnsaved;
+    const UINT delay = waited >= kSaveLatestMs ? 0 : std::min<DWORD>(kSaveDelayMs, kSaveLatestMs - waited);
+    m_deferred.Schedule(kSaveTimer, delay, [this] { Flush(); });
 }
 
 HRESULT CKeyboardState::Flush() {
-    m_calls.Cancel(kSaveTimer);
+    m_deferred.Cancel(kSaveTimer);
     if (!m_dirty || m_path.empty() || m_saveBlocked)
         return S_OK;
     HRESULT hr = CAtomicFile::Write(m_path, CKeyboardXml::WriteState(m_data));
@@ -260,7 +274,7 @@ HRESULT CKeyboardState::RunRecordingStage(ULONG stage, ULONG keyId) {
     if (stage == RECORDING_STAGE_SAVED && CKeyTable::Instance().IndexOfKeyId(keyId) < 0)
         return E_INVALIDARG;
     ULONG profileIndex = static_cast<ULONG>(std::max(0, ProfileIndex(m_data.activeProfile)));
-    m_calls.Post([this, stage, keyId, profileIndex] {
+    m_deferred.Post([this, stage, keyId, profileIndex] {
         Sinks(EventKind::Recording).Fire([&](IUnknown* sink) {
             auto* events = static_cast<_IOTFMacroRecordingEvents*>(sink);
             switch (stage) {
@@ -280,7 +294,7 @@ HRESULT CKeyboardState::PressLaunchKey(ULONG kind, const std::wstring& path) {
         return kServiceNotConnected;
     if (path.size() > kMaxApplicationPathLength)
         return E_INVALIDARG;
-    m_calls.Post([this, kind, path] {
+    m_deferred.Post([this, kind, path] {
         Sinks(EventKind::Application).Fire([&](IUnknown* sink) {
             return static_cast<_IApplicationEvent*>(sink)->OnLaunchApplication(kind, path.c_str());
         });
@@ -303,7 +317,7 @@ void CKeyboardState::RaiseProfileChanged() {
     int index = ProfileIndex(m_data.activeProfile);
     if (index < 0)
         return;
-    m_calls.Post([this, index] {
+    m_deferred.Post([this, index] {
         Sinks(EventKind::Profile).Fire([&](IUnknown* sink) {
             return static_cast<_IProfileManagerEvents*>(sink)->OnProfileChanged(static_cast<ULONG>(index));
         });

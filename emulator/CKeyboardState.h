@@ -36,6 +36,8 @@ public:
     // anything changes.
     HRESULT Enter(const wchar_t* operation, bool needsDevice = true);
     DWORD LastActivityTick() const noexcept { return m_lastActivity; }
+    // The calls entered since the last take; the count starts again.
+    ULONG TakeCallCount() noexcept;
 
     const KeyboardData& Data() const noexcept { return m_data; }
     // For changes made through the pointers below: saved a moment later.
@@ -94,5 +96,9 @@ private:
     CFaultTable m_faults;
     std::array<CSinkList, 4> m_sinks;
     DWORD m_lastActivity;
-    CDeferredCalls m_calls;
+    ULONG m_callCount = 0;
+    // When the changes that wait to be saved began; a stream of changes that
+    // never pauses is still saved this long after its first change.
+    DWORD m_firstUnsaved = 0;
+    CDeferredCalls m_deferred;
 };

@@ -14,6 +14,7 @@
 
 #include <dbt.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,18 @@ TEST_F(ServerTest, ControlCommandActsAsTheKeyboardsHardware) {
     DeviceInfo info = {};
     EXPECT_HRESULT_SUCCEEDED(m_session->Device()->GetInfo(&info));
     CoTaskMemFree(info.text);
+
+    // The count of served calls: taken (and started again) by the word.
+    ASSERT_EQ(Control(L"calls"), 0) << Output();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_HRESULT_SUCCEEDED(m_session->Device()->GetInfo(&info));
+        CoTaskMemFree(info.text);
+    }
+    ASSERT_EQ(Control(L"calls"), 0) << Output();
+    // Device() asks the enumerator for the device: two calls for each GetInfo.
+    EXPECT_EQ(std::atoi(Output().c_str()), 6) << Output();
+    ASSERT_EQ(Control(L"calls"), 0) << Output();
+    EXPECT_EQ(std::atoi(Output().c_str()), 0) << Output();
 
     ASSERT_EQ(Control(L"dump"), 0);
     std::string dump = Output();

@@ -88,6 +88,35 @@ TEST_F(StateFileTest, AChangeIsSavedShortlyAfterwards) {
     EXPECT_TRUE(PumpUntil([&] { return ReadBytes(m_path).find("Saved soon") != std::string::npos; }, 3000));
 }
 
+TEST_F(StateFileTest, ABurstOfChangesIsSavedOnceItIsOver) {
+    CEmulatorSession session(KeyboardMode::InProcess, m_path);
+    ASSERT_HRESULT_SUCCEEDED(session.Connect());
+    CComPtr<IDeviceProfile> profile = session.Profile(0);
+    const std::string before = ReadBytes(m_path);
+    // A change every 40 ms for about half a second: the file stays as it was
+    // while the burst goes on, and holds its end soon after.
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_HRESULT_SUCCEEDED(profile->SetName((L"Burst " + std::to_wstring(i)).c_str()));
+        PumpUntil([] { return false; }, 40);
+        ASSERT_EQ(ReadBytes(m_path), before) << "saved in the middle of the burst, after change " << i;
+    }
+    EXPECT_TRUE(PumpUntil([&] { return ReadBytes(m_path).find("Burst 11") != std::string::npos; }, 3000));
+}
+
+TEST_F(StateFileTest, AStreamOfChangesThatNeverPausesIsStillSaved) {
+    CEmulatorSession session(KeyboardMode::InProcess, m_path);
+    ASSERT_HRESULT_SUCCEEDED(session.Connect());
+    CComPtr<IDeviceProfile> profile = session.Profile(0);
+    bool saved = false;
+    const DWORD start = GetTickCount();
+    for (int i = 0; !saved && GetTickCount() - start < 6000; ++i) {
+        ASSERT_HRESULT_SUCCEEDED(profile->SetName((L"Stream " + std::to_wstring(i)).c_str()));
+        PumpUntil([] { return false; }, 20);
+        saved = ReadBytes(m_path).find("Stream ") != std::string::npos;
+    }
+    EXPECT_TRUE(saved) << "a change every 20 ms kept the state from being saved for 6 s";
+}
+
 TEST_F(StateFileTest, UnreadableFileIsKeptAsideAndAFactoryKeyboardStarts) {
     const std::string valid = CKeyboardState(std::wstring()).Dump();
     const struct {
