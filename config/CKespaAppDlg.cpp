@@ -11,10 +11,12 @@
 #include "gui/CBitmapBtn.h"
 #include "gui/CBitmapItem.h"
 #include "gui/CBitmapWindow.h"
+#include "gui/CDropdownListItem.h"
 #include "gui/CKeyboardDef.h"
 #include "gui/CKeyboardKeyItem.h"
 #include "gui/CKeyboardLayoutSetting.h"
 #include "gui/CKeyboardLayoutSwitcher.h"
+#include "gui/CLangTable.h"
 #include "gui/CTextItem.h"
 #include "gui/GUIResources.h"
 #include "gui/KeyStroke.h"
@@ -41,7 +43,6 @@ const wchar_t kSocialPages[3][48] = {L"https://www.mobektilvor.example/community
 
 constexpr UINT WM_KEYITEM_HOVER_MSG = WM_USER + 800;
 constexpr UINT WM_KEYITEM_CLICK_MSG = WM_USER + 801;
-constexpr UINT WM_GUI_QUERY_ITEM = WM_USER + 564;
 
 constexpr DWORD kBusyWaitMs = 60000;
 
@@ -115,6 +116,13 @@ void CKespaAppDlg::BindItems() {
     m_infoWindow = FindItem<CBitmapWindow>(m_keysPage, BITMAPWIN_ASSIGNKEY, kItemBitmapWindow);
     if (m_infoWindow)
         m_infoWindow->SetTextBand(true);
+    m_keysProfiles = FindItem<CDropdownListItem>(m_keysPage, LIST_GLOBALPROFILELIST, kItemDropdownList);
+    if (m_keysProfiles) {
+        // "Profile:" before the name says what the drop-down chooses.
+        CString prefix;
+        if (CLangTable* language = CLangTable::GetCurrent(); language && language->Translate(L"$ProfilePrefix", prefix))
+            m_keysProfiles->SetPrefix(prefix + L" ");
+    }
 }
 
 BOOL CKespaAppDlg::OnInitDialog() {
@@ -200,6 +208,39 @@ void CKespaAppDlg::ShowPage(int flags) {
     Invalidate(false);
 }
 
+void CKespaAppDlg::FillProfileDropdown(CDropdownListItem* dropdown) {
+    if (!dropdown)
+        return;
+    dropdown->RemoveAllEntries();
+    int selected = 0;
+    for (int i = 0; i < m_config->GetProfileCount(); ++i)
+        if (IKeyboardProfile* profile = m_config->GetProfile(i)) {
+            const int index = dropdown->AddEntry(profile->GetName());
+            if (profile == m_config->GetActiveProfile())
+                selected = index;
+        }
+    dropdown->Select(selected, nullptr);
+}
+
+void CKespaAppDlg::SwitchProfile(IKeyboardProfile* profile) {
+    m_config->SetActiveProfile(profile);
+    SnapshotSettings();
+    FillProfileDropdown(m_keysProfiles);
+    UpdateKeyMarks();
+    if (CKespaProfile* switched = AsKespaProfile(profile))
+        switched->RestoreSettings(switched->GetSavedSettings());
+    RefreshInfoWindow();
+    SetDirty(1);
+}
+
+void CKespaAppDlg::OnDropdownChoice(int index, HWND dropdown) {
+    if (!m_keysProfiles || dropdown != WindowOf(m_keysProfiles) || index < 0)
+        return;
+    IKeyboardProfile* chosen = m_config->FindProfileByName(m_keysProfiles->GetEntryText(index));
+    if (chosen && chosen != m_config->GetActiveProfile())
+        SwitchProfile(chosen);
+}
+
 void CKespaAppDlg::SetDirty(int flag) {
     m_dirty = flag;
     if (m_applyButton)
@@ -245,8 +286,17 @@ void CKespaAppDlg::CheckWriteResult() {
         return;
     KillTimer(kWriteWatchTimer);
     // A write that failed leaves the changes unsaved, and Apply says so.
-    if (result == WriteResult::Failed)
+    if (result == WriteResult::Failed) {
         SetDirty(1);
+        return;
+    }
+    // The store now holds what the keyboard holds, what the tray program or
+    // the keyboard's own keys changed meanwhile included: show that.
+    if (!m_config->GetActiveProfile())
+        m_config->SetActiveProfile(m_config->GetProfile(0));
+    RefreshPages();
+    RefreshKeyPage();
+    RefreshInfoWindow();
 }
 
 bool CKespaAppDlg::WaitWhileBusy(DWORD timeoutMs) {
@@ -313,7 +363,10 @@ void CKespaAppDlg::RefreshAll() {
     Invalidate(false);
 }
 
-void CKespaAppDlg::RefreshPages() { UpdateKeyMarks(); }
+void CKespaAppDlg::RefreshPages() {
+    FillProfileDropdown(m_keysProfiles);
+    UpdateKeyMarks();
+}
 
 bool CKespaAppDlg::IsRecordingMacro() const { return m_currentPage == &m_macrosPage && m_macroState == 3; }
 
@@ -420,6 +473,9 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GUI_QUERY_ITEM:
         FindItemByWindow(reinterpret_cast<HWND>(lParam), &m_items, m_currentPage);
+        return 0;
+    case WM_DROPDOWN_SELCHANGE:
+        OnDropdownChoice(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     default:
         return CGUIPanel::WindowProc(message, wParam, lParam);
@@ -552,6 +608,18 @@ void CKespaAppDlg::FormatAssignmentText(CKeyboardKeyItem* key) {
     m_keyPicture = PictureRecord{&key->GetPicture(CBitmapBtn::kNormal), nullptr, cap};
     m_infoWindow->SetExtraPicture(&m_keyPicture);
     m_infoWindow->Invalidate(false);
+}
+
+void CKespaAppDlg::RefreshInfoWindow() {
+    if (!m_infoWindow)
+        return;
+    if (m_selectedKey) {
+        m_infoWindow->SetLocked(false);
+        FormatAssignmentText(m_selectedKey);
+        m_infoWindow->SetLocked(true);
+    } else if (m_hoveredKey) {
+        FormatAssignmentText(m_hoveredKey);
+    }
 }
 
 void CKespaAppDlg::ClearInfoWindow() {

@@ -17,6 +17,7 @@
 
 class CBitmapBtn;
 class CBitmapItem;
+class CDropdownListItem;
 class CKeyboardKeyItem;
 class CTextItem;
 
@@ -51,6 +52,9 @@ public:
     void RefreshPages();
     void SnapshotSettings();
     void RestoreSettings();
+    // The profile the pages edit, and the keyboard's once it is applied.
+    void SwitchProfile(IKeyboardProfile* profile);
+    void FillProfileDropdown(CDropdownListItem* dropdown);
 
     // The key-assignment page.
     void EnableAssignmentButtons(bool enable);
@@ -88,6 +92,9 @@ private:
     KeyAssignment DefaultRecordOf(int32_t keyId) const;
     std::vector<CKeyboardKeyItem*> KeyItems() const;
     void ClearInfoWindow();
+    // The key window shows what the selected (or else the hovered) key does now.
+    void RefreshInfoWindow();
+    void OnDropdownChoice(int index, HWND dropdown);
     void EndAssignment(bool releaseCapture);
     void StoreForSelectedKey(const KeyAssignment& record, bool checked);
 
@@ -122,6 +129,7 @@ private:
     CBitmapBtn* m_assignButtons[6] = {};
     CTextItem* m_assignTexts[6] = {};
     CBitmapWindow* m_infoWindow = nullptr;
+    CDropdownListItem* m_keysProfiles = nullptr;
     // The shown key's cap, drawn in the key window above its text.
     PictureRecord m_keyPicture;
 

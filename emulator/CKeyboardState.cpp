@@ -84,6 +84,7 @@ void CKeyboardState::Load() {
 HRESULT CKeyboardState::Enter(const wchar_t* operation, bool needsDevice) {
     m_lastActivity = GetTickCount();
     ++m_callCount;
+    ++m_callsByOperation[operation];
     PLATFORM_ASSERT(CFaultTable::IsKnownOperation(operation));
     HRESULT hr = m_faults.Take(operation);
     if (FAILED(hr))
@@ -96,6 +97,7 @@ HRESULT CKeyboardState::Enter(const wchar_t* operation, bool needsDevice) {
 ULONG CKeyboardState::TakeCallCount() noexcept {
     ULONG count = m_callCount;
     m_callCount = 0;
+    m_callsByOperation.clear();
     return count;
 }
 

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,9 @@ public:
     DWORD LastActivityTick() const noexcept { return m_lastActivity; }
     // The calls entered since the last take; the count starts again.
     ULONG TakeCallCount() noexcept;
+    // The same calls by operation ("Interface.Method"), for tests that look
+    // at what a client sent; taken with the count.
+    const std::map<std::wstring, ULONG>& CallsByOperation() const noexcept { return m_callsByOperation; }
 
     const KeyboardData& Data() const noexcept { return m_data; }
     // For changes made through the pointers below: saved a moment later.
@@ -97,6 +101,7 @@ private:
     std::array<CSinkList, 4> m_sinks;
     DWORD m_lastActivity;
     ULONG m_callCount = 0;
+    std::map<std::wstring, ULONG> m_callsByOperation;
     // When the changes that wait to be saved began; a stream of changes that
     // never pauses is still saved this long after its first change.
     DWORD m_firstUnsaved = 0;

@@ -30,8 +30,8 @@ struct CBaseDevice::WriteJob {
     uint32_t mask;
     const DeviceDescriptor* descriptor = nullptr;
     std::vector<uint32_t> keyIds;
-    DeviceHeldItems held;
-    std::vector<ResolvedAssignment> resolved;
+    std::vector<AssignmentChange> resolved;
+    KeyboardFindings found;
     std::atomic<WriteResult> result{WriteResult::Running};
 };
 
@@ -99,6 +99,9 @@ bool CBaseDevice::InitializeFromDevice(IKeyboardConfig* config) {
     bool result = true;
     if (m_descriptor->Has(CapabilityVersions))
         result = ReadVersionTexts(device, m_versionText1, m_versionText2);
+    // Whatever the store was told of the keyboard before is void now.
+    if (CSyncedState* synced = SyncedStateOf(config))
+        synced->Forget();
     if (m_descriptor->Has(CapabilityProfiles)) {
         config->ClearProfiles();
         CComPtr<IProfileManager> profiles = GetFeatureOf<IProfileManager>(device);
@@ -164,8 +167,10 @@ void CBaseDevice::CollectWrite() {
         WaitTakingCalls(m_worker.Handle(), INFINITE);
         m_worker.Close();
     }
-    m_job->snapshot.MergeInto(m_job->store, m_job->resolved);
     m_lastWrite = m_job->result.load();
+    // Only a write of every step leaves the keyboard holding the store.
+    const bool whole = m_lastWrite == WriteResult::Succeeded && (m_job->mask & kMaskEveryStep) == kMaskEveryStep;
+    m_job->snapshot.MergeInto(m_job->store, m_job->resolved, whole ? &m_job->found : nullptr, m_job->keyIds);
     m_job.reset();
 }
 
@@ -189,7 +194,6 @@ bool CBaseDevice::StartTransferThread(IKeyboardConfig* config, uint32_t mask) {
     auto job = std::make_unique<WriteJob>(config, mask);
     job->descriptor = m_descriptor;
     job->keyIds = m_keyIds;
-    job->held = m_held;
     m_job = std::move(job);
     m_busy.store(true);
     if (!m_worker.Start(TransferThreadRoutine, this)) {
@@ -229,8 +233,9 @@ bool CBaseDevice::RunWrite(WriteJob& job) {
             context.device = link.Device();
             context.config = job.snapshot.Config();
             context.keyIds = &job.keyIds;
-            context.held = &job.held;
+            context.synced = job.snapshot.Synced();
             context.resolved = &job.resolved;
+            context.found = &job.found;
             // A lock that timed out (or any other failure) fails the write
             // but still leaves the apartment below.
             try {
@@ -255,7 +260,12 @@ bool CBaseDevice::RunTransfer(IKeyboardConfig* config, uint32_t mask) {
         explicit BusyScope(std::atomic<bool>& b) : busy(b) { busy.store(true); }
         ~BusyScope() { busy.store(false); }
     } busy(m_busy);
-    return ReadFromDevice(config, mask);
+    const bool result = ReadFromDevice(config, mask);
+    // What the store holds now is the keyboard's (what a read could not
+    // take stays as the store had it, and is no change to send).
+    if (CSyncedState* synced = SyncedStateOf(config); synced && (mask & kMaskEveryStep) == kMaskEveryStep)
+        synced->TakeStore(*config);
+    return result;
 }
 
 TransferContext CBaseDevice::Context(IKeyboardConfig* config) {
@@ -264,11 +274,24 @@ TransferContext CBaseDevice::Context(IKeyboardConfig* config) {
     context.device = m_link.Device();
     context.config = config;
     context.keyIds = &m_keyIds;
-    context.held = &m_held;
+    context.synced = SyncedStateOf(config);
     return context;
 }
 
-bool CBaseDevice::WriteToDevice(IKeyboardConfig* config, uint32_t mask) { return WriteTransfer(Context(config), mask); }
+bool CBaseDevice::WriteToDevice(IKeyboardConfig* config, uint32_t mask) {
+    // On this thread the write works on the store itself; its record of the
+    // keyboard changes only when the write has sent every step.
+    TransferContext context = Context(config);
+    CSyncedState* record = context.synced;
+    CSyncedState working = record ? *record : CSyncedState();
+    context.synced = &working;
+    const bool result = WriteTransfer(context, mask);
+    if (result && record && (mask & kMaskEveryStep) == kMaskEveryStep) {
+        working.MarkKnown();
+        *record = working;
+    }
+    return result;
+}
 
 bool CBaseDevice::ReadFromDevice(IKeyboardConfig* config, uint32_t mask) { return ReadTransfer(Context(config), mask); }
 
@@ -280,7 +303,18 @@ IKeyboardProfile* CBaseDevice::ProfileOrActive(IKeyboardProfile* profile) const 
 
 bool CBaseDevice::ImportMacro(const wchar_t* path, IKeyboardConfig* config) {
     ConnectionScope connection(*this);
-    return connection && ImportMacroFile(connection.Device(), path, config);
+    if (!connection || !config)
+        return false;
+    const int count = config->GetMacroCount();
+    if (!ImportMacroFile(connection.Device(), path, config))
+        return false;
+    // The keyboard made the macro: it holds what the store now holds.
+    const CMacro* imported = config->GetMacro(count);
+    if (CSyncedState* synced = SyncedStateOf(config); synced && imported) {
+        synced->PutMacro(*imported);
+        synced->macroOrder.Append(imported->guid);
+    }
+    return true;
 }
 
 bool CBaseDevice::ExportMacro(const wchar_t* path, CMacro* macro) {
@@ -312,7 +346,14 @@ bool CBaseDevice::ImportProfile(const wchar_t* path, IKeyboardConfig* config) {
         return false;
     created->SetGuid(guid);
     IKeyboardProfile* profile = config->FindProfileByGuid(guid);
-    return profile && ReadProfileContent(Context(config), imported, profile);
+    if (!profile || !ReadProfileContent(Context(config), imported, profile))
+        return false;
+    // The keyboard made the profile: it holds what the store now holds.
+    if (CSyncedState* synced = SyncedStateOf(config)) {
+        synced->PutProfile(*profile);
+        synced->profileOrder.Append(guid);
+    }
+    return true;
 }
 
 bool CBaseDevice::ExportProfile(const wchar_t* path, IKeyboardProfile* profile) {

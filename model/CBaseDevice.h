@@ -10,6 +10,10 @@
 // the owner's thread by the next call that looks at the write (IsBusy,
 // GetLastWriteResult, Sync and every device operation).  While a write
 // runs, every other device operation is refused.
+//
+// The store keeps a record of what the keyboard holds (CSyncedState): a
+// whole read sets it, a write sends only what differs from it and, when it
+// succeeds, leaves it holding what the keyboard now holds.
 
 #include "model/CDeviceLink.h"
 #include "model/CProgressMessenger.h"
@@ -74,7 +78,6 @@ public:
     int GetProductId() const noexcept { return static_cast<int>(m_descriptor->productId); }
     CString GetDisplayName() const { return m_descriptor->displayName; }
     const std::vector<uint32_t>& GetKeyIds() const noexcept { return m_keyIds; }
-    const DeviceHeldItems& GetHeldItems() const noexcept { return m_held; }
 
 private:
     struct WriteJob;
@@ -99,6 +102,5 @@ private:
     CThread m_worker;
     std::unique_ptr<WriteJob> m_job;
     WriteResult m_lastWrite = WriteResult::None;
-    DeviceHeldItems m_held;
     IKeyboardConfig* m_config = nullptr;  // the store given to Initialize, for the active profile
 };

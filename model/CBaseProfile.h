@@ -32,6 +32,8 @@ public:
     virtual void SetLinkedApplication(const wchar_t* path);
     virtual void SetKeyAssignment(int32_t keyIndex, KeyAssignment assignment);
     virtual KeyAssignment GetKeyAssignment(int32_t keyIndex);
+    // The key as if it had never been given an assignment.
+    void ForgetKeyAssignment(int32_t keyIndex) { m_keyAssignments.erase(keyIndex); }
     virtual bool IsSupportedAssignmentType(int32_t type) const = 0;
     virtual void SetLedEnabled(int32_t led, uint8_t enabled);
     virtual uint8_t GetLedEnabled(int32_t led) const;

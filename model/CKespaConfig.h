@@ -4,6 +4,7 @@
 
 #include "model/CKeyboardConfig.h"
 #include "model/CKespaProfile.h"
+#include "model/CSyncedState.h"
 #include "model/IKeyboardConfig.h"
 
 class CKespaConfig : public CKeyboardConfig<CKespaProfile>, public IKeyboardConfig {
@@ -91,6 +92,11 @@ public:
     void SetOnOffFeature(uint8_t value) override;
     uint8_t GetOnOffFeature() override;
 
+    // What the keyboard held at the last whole read or successful write:
+    // the store's changes since are what differs from it.
+    CSyncedState& Synced() noexcept { return m_synced; }
+    const CSyncedState& Synced() const noexcept { return m_synced; }
+
 private:
     using Base = CKeyboardConfig<CKespaProfile>;
 
@@ -110,4 +116,6 @@ private:
         IKeyboardProfile* p = Target(profile);
         return p ? (p->*get)(args...) : R();
     }
+
+    CSyncedState m_synced;
 };

@@ -41,6 +41,16 @@ IKeyboardProfile* StillNewProfile(IKeyboardConfig* store, int index, const wchar
     return nullptr;
 }
 
+// Each change replaces the store's assignment while the store still holds
+// what the copy held before it.
+void ApplyAssignmentChanges(IKeyboardConfig* store, const std::vector<AssignmentChange>& changes) {
+    for (const AssignmentChange& change : changes) {
+        IKeyboardProfile* profile = store->FindProfileByGuid(change.profile);
+        if (profile && SameAssignment(profile->GetKeyAssignment(change.key), change.before))
+            store->SetKeyAssignment(change.key, change.after, profile);
+    }
+}
+
 }  // namespace
 
 CStoreSnapshot::CStoreSnapshot(IKeyboardConfig* store) : m_copy(FolderOfStorePaths()) {
@@ -49,7 +59,8 @@ CStoreSnapshot::CStoreSnapshot(IKeyboardConfig* store) : m_copy(FolderOfStorePat
     for (int i = 0; i < store->GetProfileCount(); ++i) {
         IKeyboardProfile* copy = m_copy.AddProfileCopy(store->GetProfile(i));
         PLATFORM_ASSERT(copy != nullptr);
-        m_newProfiles.push_back(copy && IsNullGuid(copy->GetGuid()));
+        if (copy && IsNullGuid(copy->GetGuid()))
+            m_newProfiles.emplace_back(copy, i);
     }
     int active = IndexOf(store, store->GetActiveProfile());
     if (active >= 0)
@@ -59,50 +70,101 @@ CStoreSnapshot::CStoreSnapshot(IKeyboardConfig* store) : m_copy(FolderOfStorePat
         CMacro* copy = source ? m_copy.AddMacro(source->GetName()) : nullptr;
         if (copy)
             *copy = *source;
-        m_newMacros.push_back(copy && IsNullGuid(copy->guid));
+        if (copy)
+            m_macroGuids.emplace_back(copy->GetName(), copy->guid);
     }
     for (int i = 0; i < store->GetApplicationCount(); ++i) {
         const CVqApp* source = store->GetApplication(i);
         CVqApp* copy = source ? m_copy.AddApplication(source->executable) : nullptr;
         if (copy)
             copy->guid = source->guid;
-        m_newApplications.push_back(copy && IsNullGuid(copy->guid));
+        if (copy)
+            m_applicationGuids.emplace_back(copy->executable, copy->guid);
     }
     m_copy.SetOnOffFeature(store->GetOnOffFeature());
+    if (CSyncedState* synced = SyncedStateOf(store))
+        m_copy.Synced() = *synced;
 }
 
-void CStoreSnapshot::MergeInto(IKeyboardConfig* store, const std::vector<ResolvedAssignment>& resolved) {
+void CStoreSnapshot::MergeInto(IKeyboardConfig* store, const std::vector<AssignmentChange>& resolved,
+                               const KeyboardFindings* found, const std::vector<uint32_t>& keyIds) {
     if (!store)
         return;
-    for (int i = 0; i < m_copy.GetProfileCount() && i < static_cast<int>(m_newProfiles.size()); ++i) {
-        IKeyboardProfile* copy = m_copy.GetProfile(i);
-        if (!m_newProfiles[i] || IsNullGuid(copy->GetGuid()))
+    for (const auto& [copy, index] : m_newProfiles) {
+        if (IsNullGuid(copy->GetGuid()))
             continue;
-        if (IKeyboardProfile* target = StillNewProfile(store, i, copy->GetName()))
+        if (IKeyboardProfile* target = StillNewProfile(store, index, copy->GetName()))
             target->SetGuid(copy->GetGuid());
     }
-    for (int i = 0; i < m_copy.GetMacroCount() && i < static_cast<int>(m_newMacros.size()); ++i) {
-        CMacro* copy = m_copy.GetMacro(i);
-        if (!m_newMacros[i] || IsNullGuid(copy->guid))
+    for (const auto& [name, before] : m_macroGuids) {
+        const CMacro* copy = m_copy.FindMacroByName(name);
+        if (!copy || IsNullGuid(copy->guid) || copy->guid == before)
             continue;
-        CMacro* target = store->FindMacroByName(copy->GetName());
-        if (target && IsNullGuid(target->guid))
+        CMacro* target = IsNullGuid(before) ? store->FindMacroByName(name) : store->FindMacroByGuid(before);
+        if (target && target->guid == before)
             target->guid = copy->guid;
     }
-    for (int i = 0; i < m_copy.GetApplicationCount() && i < static_cast<int>(m_newApplications.size()); ++i) {
-        CVqApp* copy = m_copy.GetApplication(i);
-        if (!m_newApplications[i] || IsNullGuid(copy->guid))
+    for (const auto& [name, before] : m_applicationGuids) {
+        const CVqApp* copy = m_copy.FindApplicationByName(name);
+        if (!copy || IsNullGuid(copy->guid) || copy->guid == before)
             continue;
-        CVqApp* target = store->FindApplicationByName(copy->executable);
-        if (target && IsNullGuid(target->guid))
+        CVqApp* target = IsNullGuid(before) ? store->FindApplicationByName(name) : store->FindApplicationByGuid(before);
+        if (target && target->guid == before)
             target->guid = copy->guid;
     }
-    for (const ResolvedAssignment& r : resolved) {
-        IKeyboardProfile* profile = store->FindProfileByGuid(r.profile);
-        if (!profile)
+    ApplyAssignmentChanges(store, resolved);
+    if (!found)
+        return;
+
+    // What the keyboard changed, where the user did not change it since.
+    CSyncedState synced = m_copy.Synced();
+    ApplyAssignmentChanges(store, found->keys);
+    for (const GUID& guid : found->newProfiles)
+        if (!store->FindProfileByGuid(guid))
+            if (IKeyboardProfile* copy = m_copy.FindProfileByGuid(guid))
+                store->AddProfileCopy(copy);
+    for (const GUID& guid : found->newMacros) {
+        if (store->FindMacroByGuid(guid))
             continue;
-        KeyAssignment now = profile->GetKeyAssignment(r.key);
-        if (SameAssignment(now, r.before))
-            store->SetKeyAssignment(r.key, r.after, profile);
+        const CMacro* copy = m_copy.FindMacroByGuid(guid);
+        CMacro* added = copy ? store->AddMacro(copy->GetName()) : nullptr;
+        if (added)
+            *added = *copy;
+        else  // its name was taken meanwhile: it stays on the keyboard only
+            synced.RemoveMacro(guid);
     }
+    for (const GUID& guid : found->newApplications) {
+        if (store->FindApplicationByGuid(guid))
+            continue;
+        const CVqApp* copy = m_copy.FindApplicationByGuid(guid);
+        CVqApp* added = copy ? store->AddApplication(copy->executable) : nullptr;
+        if (added)
+            added->guid = guid;
+        else
+            synced.RemoveApplication(guid);
+    }
+    for (const auto& gone : found->goneProfiles) {
+        IKeyboardProfile* profile = store->FindProfileByGuid(gone->GetGuid());
+        if (profile && !FindProfileChanges(*profile, gone.get(), keyIds).Any())
+            store->DeleteProfile(profile);
+    }
+    for (const CMacro& gone : found->goneMacros) {
+        CMacro* macro = store->FindMacroByGuid(gone.guid);
+        if (macro && !MacroDiffers(*macro, gone))
+            store->DeleteMacro(macro);
+    }
+    for (const CVqApp& gone : found->goneApplications) {
+        CVqApp* application = store->FindApplicationByGuid(gone.guid);
+        if (application && !ApplicationDiffers(*application, gone))
+            store->RemoveApplication(application);
+    }
+    if (found->activeChanged) {
+        IKeyboardProfile* active = store->GetActiveProfile();
+        if ((active ? active->GetGuid() : GUID_NULL) == found->activeBefore)
+            if (IKeyboardProfile* profile = store->FindProfileByGuid(found->activeAfter))
+                store->SetActiveProfile(profile);
+    }
+    synced.MarkKnown();
+    if (CSyncedState* record = SyncedStateOf(store))
+        *record = synced;
 }

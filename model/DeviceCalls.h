@@ -11,7 +11,7 @@
 #include "service/ServiceText.h"
 
 #include <cstdint>
-#include <functional>
+#include <vector>
 
 // The most steps a walk of a device list takes: a keyboard whose delete
 // reports success but keeps the item can never hold a walk for ever.
@@ -92,41 +92,57 @@ inline CComPtr<IDeviceApplication> FindDeviceApplication(IApplicationManager* ma
     return FindDeviceItem(manager, &IApplicationManager::FindApplication, guid);
 }
 
-// Walks a device list by index and deletes every item whose GUID 'known'
-// rejects; after a delete the same index is looked at again.  An item whose
-// GUID cannot be read is kept.  False when a delete failed.
+// The GUIDs of a device list in its order; an item whose GUID cannot be
+// read is left out.
 template <class Manager, class Item>
-bool DeleteUnknownDeviceItems(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**),
-                              HRESULT (STDMETHODCALLTYPE Manager::*remove)(Item*),
-                              const std::function<bool(const GUID&)>& known) {
-    if (!manager)
-        return false;
-    bool result = true;
-    ULONG index = 0;
-    GUID lastDeleted = GUID_NULL;
-    for (uint32_t steps = 0; steps < kMaxDeviceListWalk; ++steps) {
-        CComPtr<Item> item;
-        if (FAILED((manager->*get)(index, &item)) || !item)
-            break;
+std::vector<GUID> WalkDeviceGuids(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**)) {
+    std::vector<GUID> guids;
+    ForEachDeviceItem(manager, get, [&](Item* item) {
         GUID guid;
-        if (!ReadItemGuid(item.Get(), guid) || known(guid)) {
-            ++index;
-            continue;
-        }
-        // A delete that said yes but left the item where it was is a failure,
-        // not a reason to try again.
-        if (!IsNullGuid(lastDeleted) && guid == lastDeleted) {
+        if (ReadItemGuid(item, guid))
+            guids.push_back(guid);
+        return true;
+    });
+    return guids;
+}
+
+// Whether a device list still holds the items of order: the keyboard puts
+// new items at the end and never gives a GUID twice, so the same length and
+// the same last item tell it, in two or three calls instead of a walk.
+template <class Manager, class Item>
+bool DeviceListUnchanged(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**),
+                         const std::vector<GUID>& order) {
+    if (!manager || order.size() >= kMaxDeviceListWalk)
+        return false;
+    const ULONG count = static_cast<ULONG>(order.size());
+    CComPtr<Item> past;
+    if (SUCCEEDED((manager->*get)(count, &past)) && past)
+        return false;
+    if (count == 0)
+        return true;
+    CComPtr<Item> last;
+    GUID guid;
+    return SUCCEEDED((manager->*get)(count - 1, &last)) && last && ReadItemGuid(last.Get(), guid) &&
+           guid == order.back();
+}
+
+// Deletes the device items with these GUIDs; one the keyboard no longer has
+// is gone already.  gone(guid) is told of each item that is not on the
+// keyboard afterwards.  False when a delete failed.
+template <class Manager, class Item, class Gone>
+bool DeleteDeviceItems(Manager* manager,
+                       HRESULT (STDMETHODCALLTYPE Manager::*find)(ULONG, ULONG, ULONG, ULONG, Item**),
+                       HRESULT (STDMETHODCALLTYPE Manager::*remove)(Item*), const std::vector<GUID>& guids,
+                       Gone gone) {
+    if (!manager)
+        return guids.empty();
+    bool result = true;
+    for (const GUID& guid : guids) {
+        CComPtr<Item> item = FindDeviceItem(manager, find, guid);
+        if (!item || SUCCEEDED((manager->*remove)(item)))
+            gone(guid);
+        else
             result = false;
-            ++index;
-            lastDeleted = GUID_NULL;
-            continue;
-        }
-        if (SUCCEEDED((manager->*remove)(item))) {
-            lastDeleted = guid;
-        } else {
-            result = false;
-            ++index;
-        }
     }
     return result;
 }

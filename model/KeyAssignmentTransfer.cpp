@@ -1,8 +1,8 @@
 #include "model/KeyAssignmentTransfer.h"
 
+#include "model/CSyncedState.h"
 #include "model/DeviceCalls.h"
 #include "model/DeviceKeyRecords.h"
-#include "model/IKeyTable.h"
 #include "model/IKeyTable.h"
 #include "model/MacroTransfer.h"
 #include "model/ProfileTransfer.h"
@@ -23,41 +23,60 @@ KeyAssignment StoredAssignment(IKeyboardConfig* config, int32_t key, IKeyboardPr
 
 // The profile a switch names, on the keyboard; false when it is not in the
 // store or cannot be created.
-bool ResolveProfile(IDevice* device, IKeyboardConfig* config, const CString& name, GUID& guid) {
+bool ResolveProfile(IDevice* device, IKeyboardConfig* config, const CString& name, GUID& guid,
+                    CSyncedState* synced) {
     IKeyboardProfile* target = config->FindProfileByName(name);
     if (!target)
         return false;
     if (IsNullGuid(target->GetGuid())) {
-        // Created but not named is still a target.
+        // Created but not named is still a target; its content goes when
+        // its own turn comes.
         CComPtr<IProfileManager> profiles = GetFeatureOf<IProfileManager>(device);
-        if (!WriteProfile(profiles, target) && IsNullGuid(target->GetGuid()))
+        CComPtr<IDeviceProfile> created;
+        if (!WriteProfile(profiles, target, nullptr, created, synced ? &synced->profileOrder : nullptr) &&
+            IsNullGuid(target->GetGuid()))
             return false;
     }
     guid = target->GetGuid();
     return true;
 }
 
-bool ResolveMacro(IDevice* device, IKeyboardConfig* config, const CString& name, GUID& guid) {
+bool ResolveMacro(IDevice* device, IKeyboardConfig* config, const CString& name, GUID& guid,
+                  CSyncedState* synced) {
     CMacro* macro = config->FindMacroByName(name);
     if (!macro)
         return false;
     if (IsNullGuid(macro->guid)) {
         CComPtr<IMacroManager> macros = GetFeatureOf<IMacroManager>(device);
         // A macro the keyboard did not take whole is no target yet.
-        if (!RegisterMacro(macros, macro) && IsNullGuid(macro->guid))
+        const bool whole = RegisterMacro(macros, macro);
+        if (synced && !IsNullGuid(macro->guid)) {
+            synced->macroOrder.Append(macro->guid);
+            // Taken whole, it is not sent again with the macros.
+            if (whole)
+                synced->PutMacro(*macro);
+        }
+        if (!whole && IsNullGuid(macro->guid))
             return false;
     }
     guid = macro->guid;
     return !IsNullGuid(guid);
 }
 
-bool ResolveApplication(IDevice* device, IKeyboardConfig* config, const CString& path, GUID& guid) {
+bool ResolveApplication(IDevice* device, IKeyboardConfig* config, const CString& path, GUID& guid,
+                        CSyncedState* synced) {
     CVqApp* application = config->FindApplicationByName(path);
     if (!application)
         return false;
     if (IsNullGuid(application->guid)) {
         CComPtr<IApplicationManager> applications = GetFeatureOf<IApplicationManager>(device);
-        if (!RegisterApplication(applications, application) && IsNullGuid(application->guid))
+        const bool whole = RegisterApplication(applications, application);
+        if (synced && !IsNullGuid(application->guid)) {
+            synced->applicationOrder.Append(application->guid);
+            if (whole)
+                synced->PutApplication(*application);
+        }
+        if (!whole && IsNullGuid(application->guid))
             return false;
     }
     guid = application->guid;
@@ -95,7 +114,8 @@ bool ReadKeyIdList(IDeviceProfile* profile, std::vector<uint32_t>& keyIds) {
 }
 
 void ResolveReferences(IDevice* device, IKeyboardConfig* config, IKeyboardProfile* profile,
-                       const std::vector<uint32_t>& keyIds, std::vector<ResolvedAssignment>* resolved) {
+                       const std::vector<uint32_t>& keyIds, std::vector<AssignmentChange>* resolved,
+                       CSyncedState* synced) {
     if (!config || !profile)
         return;
     for (uint32_t keyId : keyIds) {
@@ -107,17 +127,17 @@ void ResolveReferences(IDevice* device, IKeyboardConfig* config, IKeyboardProfil
         KeyAssignment after;
         switch (before.type) {
         case AssignmentProfileSwitchByName:
-            if (!ResolveProfile(device, config, before.GetName(), guid))
+            if (!ResolveProfile(device, config, before.GetName(), guid, synced))
                 continue;
             after = KeyAssignment::ByGuid(AssignmentProfileSwitch, guid);
             break;
         case AssignmentMacroByName:
-            if (!ResolveMacro(device, config, before.GetName(), guid))
+            if (!ResolveMacro(device, config, before.GetName(), guid, synced))
                 continue;
             after = KeyAssignment::ByGuid(AssignmentMacro, guid, before.playMode, before.repeatCount);
             break;
         case AssignmentLaunchProgramByPath:
-            if (!ResolveApplication(device, config, before.GetName(), guid))
+            if (!ResolveApplication(device, config, before.GetName(), guid, synced))
                 continue;
             after = KeyAssignment::ByGuid(AssignmentLaunchProgram, guid);
             break;
@@ -132,64 +152,62 @@ void ResolveReferences(IDevice* device, IKeyboardConfig* config, IKeyboardProfil
 
 bool WriteKeyAssignments(IDevice* device, IKeyboardConfig* config, IDeviceProfile* deviceProfile,
                          IKeyboardProfile* profile, const std::vector<uint32_t>& keyIds,
-                         const ForeignKeyRecords* foreign, std::vector<ResolvedAssignment>* resolved) {
-    if (!config || !profile || keyIds.empty())
+                         std::vector<AssignmentChange>* resolved, CSyncedState* synced, std::vector<int32_t>* unsent) {
+    if (!config || !profile)
         return false;
-    ResolveReferences(device, config, profile, keyIds, resolved);
+    if (keyIds.empty())
+        return true;
+    ResolveReferences(device, config, profile, keyIds, resolved, synced);
     CComPtr<IKeyAssignmentManager> keys = GetFeatureOf<IKeyAssignmentManager>(deviceProfile);
     if (!keys)
         return false;
-    const std::map<int32_t, KeyAssignment>* held = nullptr;
-    if (foreign) {
-        auto it = foreign->find(profile->GetGuid());
-        if (it != foreign->end())
-            held = &it->second;
-    }
     std::vector<DeviceKeyRecord> records;
     for (uint32_t keyId : keyIds) {
         int32_t key = FindDeviceKey(DeviceKeyCode(keyId));
         if (key == 0)
             continue;
-        KeyAssignment stored = StoredAssignment(config, key, profile);
-        if (held) {
-            auto it = held->find(key);
-            if (it != held->end() && SameAssignment(it->second, stored))
-                continue;
-        }
-        KeyAssignment sent = ToDeviceAssignment(stored, LookUpKeyTable(key));
-        if (!IsSendableAssignment(sent))
+        KeyAssignment sent = ToDeviceAssignment(StoredAssignment(config, key, profile), LookUpKeyTable(key));
+        if (!IsSendableAssignment(sent)) {
+            if (unsent)
+                unsent->push_back(key);
             continue;
+        }
         records.push_back(FillKeyRecord(sent, keyId));
     }
+    if (records.empty())
+        return true;
+    if (SUCCEEDED(keys->WriteKeys(static_cast<ULONG>(records.size()), records.data())))
+        return true;
+    if (records.size() == 1)
+        return false;
+    // The block was refused: each record on its own, so that one bad record
+    // keeps none of the others from the keyboard.
     bool result = true;
     for (const DeviceKeyRecord& record : records)
         result = SUCCEEDED(keys->WriteKeys(1, &record)) && result;
     return result;
 }
 
-bool ReadKeyAssignments(IKeyboardConfig* config, IDeviceProfile* deviceProfile, IKeyboardProfile* profile,
-                        ForeignKeyRecords* foreign) {
+bool AssignmentOfRecord(const DeviceKeyRecord& record, IKeyboardProfile& profile, int32_t& key,
+                        KeyAssignment& assignment) {
+    key = FindDeviceKey(DeviceKeyCode(record.keyId));
+    if (key == 0)
+        return false;
+    assignment = FromDeviceAssignment(ReadKeyRecord(record), LookUpKeyTable(key));
+    return profile.IsSupportedAssignmentType(assignment.type);
+}
+
+bool ReadKeyAssignments(IKeyboardConfig* config, IDeviceProfile* deviceProfile, IKeyboardProfile* profile) {
     if (!config || !profile)
         return false;
     std::vector<DeviceKeyRecord> records;
     if (!ReadKeyRecords(GetFeatureOf<IKeyAssignmentManager>(deviceProfile), records))
         return false;
-    std::map<int32_t, KeyAssignment> held;
     for (const DeviceKeyRecord& record : records) {
-        int32_t key = FindDeviceKey(DeviceKeyCode(record.keyId));
-        if (key == 0)
-            continue;
-        KeyAssignment assignment = FromDeviceAssignment(ReadKeyRecord(record), LookUpKeyTable(key));
-        if (profile->IsSupportedAssignmentType(assignment.type))
+        int32_t key;
+        KeyAssignment assignment;
+        if (AssignmentOfRecord(record, *profile, key, assignment))
             config->SetKeyAssignment(key, assignment, profile);
-        else
-            held[key] = config->GetKeyAssignment(key, profile);
-    }
-    if (foreign) {
-        if (held.empty())
-            foreign->erase(profile->GetGuid());
-        else
-            (*foreign)[profile->GetGuid()] = held;
     }
     return true;
 }

@@ -15,13 +15,13 @@
 // The most keys a keyboard's key count is taken for.
 constexpr uint32_t kMaxDeviceKeys = 1024;
 
-// Keys whose device record is of a kind the profile cannot hold, with the
-// store's assignment of the key as it was when the record was read: while
-// the store still holds that, a write leaves the key as the keyboard has it.
-using ForeignKeyRecords = std::map<GUID, std::map<int32_t, KeyAssignment>, GuidLess>;
+class CSyncedState;
 
-// A reference that a write turned into its GUID form.
-struct ResolvedAssignment {
+// A key of a profile that a transfer's copy of the store changed, from what
+// it held to what it holds now: a reference a write turned into its GUID
+// form, or a record the keyboard was found to have changed.  The store
+// takes the change where it still holds what the copy held.
+struct AssignmentChange {
     GUID profile;
     int32_t key;
     KeyAssignment before;
@@ -37,21 +37,29 @@ bool ReadKeyRecords(IKeyAssignmentManager* keys, std::vector<DeviceKeyRecord>& r
 // The device key ids of a profile, in the keyboard's order; false when none.
 bool ReadKeyIdList(IDeviceProfile* profile, std::vector<uint32_t>& keyIds);
 
-// Turns the profile's name and path references into their GUID kinds,
-// creating the targets on the keyboard when they are not there yet; each
+// Turns the name and path references of these keys of the profile into
+// their GUID kinds, creating the targets on the keyboard when they are not
+// there yet (synced, when given, learns what the keyboard then holds); each
 // change is stored in the profile and, when asked, listed in resolved.  A
 // reference that cannot be resolved stays as it is.
 void ResolveReferences(IDevice* device, IKeyboardConfig* config, IKeyboardProfile* profile,
-                       const std::vector<uint32_t>& keyIds, std::vector<ResolvedAssignment>* resolved);
+                       const std::vector<uint32_t>& keyIds, std::vector<AssignmentChange>* resolved,
+                       CSyncedState* synced = nullptr);
 
-// Sends the profile's assignments, one record per call.  Keys that map to
-// no key, assignments that cannot go to the keyboard (no assignment, an
-// unresolved reference, a kind without a record) and keys held as foreign
-// records are left as the keyboard has them.
+// Sends the assignments of these device keys of the profile, in one block
+// (record by record when the keyboard refuses the block, so that each good
+// record still arrives).  Keys that map to no key, and assignments that
+// cannot go to the keyboard (no assignment, an unresolved reference, a kind
+// without a record), are left as the keyboard has them; the latter are
+// listed in unsent when given.
 bool WriteKeyAssignments(IDevice* device, IKeyboardConfig* config, IDeviceProfile* deviceProfile,
                          IKeyboardProfile* profile, const std::vector<uint32_t>& keyIds,
-                         const ForeignKeyRecords* foreign, std::vector<ResolvedAssignment>* resolved);
-// Reads every record into the profile; keys that map to no key are skipped,
-// and records the profile cannot hold are listed in foreign when given.
-bool ReadKeyAssignments(IKeyboardConfig* config, IDeviceProfile* deviceProfile, IKeyboardProfile* profile,
-                        ForeignKeyRecords* foreign);
+                         std::vector<AssignmentChange>* resolved, CSyncedState* synced = nullptr,
+                         std::vector<int32_t>* unsent = nullptr);
+// The assignment a device record stands for, for a key of the store; false
+// for a record of a kind the profile cannot hold (the store's assignment of
+// such a key is left as it is, and so the keyboard's record too).
+bool AssignmentOfRecord(const DeviceKeyRecord& record, IKeyboardProfile& profile, int32_t& key,
+                        KeyAssignment& assignment);
+// Reads every record into the profile; keys that map to no key are skipped.
+bool ReadKeyAssignments(IKeyboardConfig* config, IDeviceProfile* deviceProfile, IKeyboardProfile* profile);

@@ -3,6 +3,11 @@
 #include "model/CDeviceLink.h"
 #include "model/DeviceCalls.h"
 
+#include <objidl.h>
+
+#include <algorithm>
+#include <type_traits>
+
 namespace {
 
 constexpr uint32_t kLightingLedId = 5;
@@ -33,6 +38,39 @@ CComPtr<I> LedPart(ILed* led) {
     return part;
 }
 
+// The colour, brightness and effect of an LED; each null when the LED has
+// none.  Through a proxy the three are asked for in one round trip.
+struct LedParts {
+    CComPtr<ILedColor> colour;
+    CComPtr<ILedBrightness> brightness;
+    CComPtr<ILedEffect> effect;
+};
+
+LedParts QueryLedParts(ILed* led) {
+    LedParts parts;
+    CComPtr<IMultiQI> multi;
+    if (FAILED(multi.QueryFrom(led, IID_IMultiQI)) || !multi) {
+        parts.colour = LedPart<ILedColor>(led);
+        parts.brightness = LedPart<ILedBrightness>(led);
+        parts.effect = LedPart<ILedEffect>(led);
+        return parts;
+    }
+    MULTI_QI asked[3] = {{&IID_ILedColor, nullptr, S_OK},
+                         {&IID_ILedBrightness, nullptr, S_OK},
+                         {&IID_ILedEffect, nullptr, S_OK}};
+    multi->QueryMultipleInterfaces(3, asked);
+    auto take = [](MULTI_QI& answer, auto& part) {
+        if (SUCCEEDED(answer.hr) && answer.pItf)
+            part.Attach(static_cast<std::remove_reference_t<decltype(*part.Get())>*>(answer.pItf));
+        else if (answer.pItf)
+            answer.pItf->Release();
+    };
+    take(asked[0], parts.colour);
+    take(asked[1], parts.brightness);
+    take(asked[2], parts.effect);
+    return parts;
+}
+
 // The direct calls find the keyboard afresh and ask its features interface.
 CComPtr<IDeviceFeatures> OpenKeyboardFeatures(CDeviceLink& link) {
     CComPtr<IDeviceFeatures> features;
@@ -55,21 +93,40 @@ CString FormatVersion(uint32_t major, uint32_t minor) {
     return text;
 }
 
-bool WriteLighting(IDeviceProfile* device, IKeyboardConfig* config, IKeyboardProfile* profile) {
+bool WriteLighting(IDeviceProfile* device, IKeyboardConfig* config, IKeyboardProfile* profile,
+                   const std::vector<int32_t>& leds) {
     if (!config || !profile)
         return false;
-    CComPtr<ILedCollection> leds = GetFeatureOf<ILedCollection>(device);
+    if (leds.empty())
+        return true;
+    // The LEDs still to write; the walk ends once they are done.
+    std::vector<int32_t> left = leds;
+    const bool anyOther = std::find(left.begin(), left.end(), -1) != left.end();
+    // A keyboard without LEDs has nothing to write.
+    CComPtr<ILedCollection> collection = GetFeatureOf<ILedCollection>(device);
     bool result = true;
-    ForEachLed(leds, [&](ILed* led, ULONG id) {
-        int32_t index = LedIndexFromId(id);
+    ForEachDeviceItem(collection.Get(), &ILedCollection::GetLed, [&](ILed* led) {
+        ULONG id = 0;
+        if (FAILED(led->GetId(&id)))
+            return true;
+        const int32_t index = LedIndexFromId(id);
+        auto it = std::find(left.begin(), left.end(), index);
+        if (it == left.end())
+            return true;
+        // Several LEDs may have ids outside the store's: each of them goes.
+        if (index != -1)
+            left.erase(it);
         HRESULT hr = config->GetLedEnabled(index, profile) ? led->On() : led->Off();
         result = SUCCEEDED(hr) && result;
-        if (CComPtr<ILedColor> colour = LedPart<ILedColor>(led))
-            result = SUCCEEDED(colour->SetColor(config->GetLedColor(index, profile))) && result;
-        if (CComPtr<ILedBrightness> brightness = LedPart<ILedBrightness>(led))
-            result = SUCCEEDED(brightness->SetBrightness(config->GetLedBrightness(index, profile))) && result;
-        if (CComPtr<ILedEffect> effect = LedPart<ILedEffect>(led))
-            result = SUCCEEDED(effect->SetEffect(MapLedEffect(config->GetLedEffect(index, profile)), 0, 0)) && result;
+        LedParts parts = QueryLedParts(led);
+        if (parts.colour)
+            result = SUCCEEDED(parts.colour->SetColor(config->GetLedColor(index, profile))) && result;
+        if (parts.brightness)
+            result = SUCCEEDED(parts.brightness->SetBrightness(config->GetLedBrightness(index, profile))) && result;
+        if (parts.effect)
+            result = SUCCEEDED(parts.effect->SetEffect(MapLedEffect(config->GetLedEffect(index, profile)), 0, 0)) &&
+                     result;
+        return anyOther || !left.empty();
     });
     return result;
 }
@@ -84,21 +141,22 @@ bool ReadLighting(IDeviceProfile* device, IKeyboardConfig* config, IKeyboardProf
         if (FAILED(led->GetState(&on)))
             on = 0;
         config->SetLedEnabled(index, on != 0, profile);
-        if (CComPtr<ILedBrightness> brightness = LedPart<ILedBrightness>(led)) {
+        LedParts parts = QueryLedParts(led);
+        if (parts.brightness) {
             ULONG value = 0;
-            if (FAILED(brightness->GetBrightness(&value)))
+            if (FAILED(parts.brightness->GetBrightness(&value)))
                 value = 0;
             config->SetLedBrightness(index, value, profile);
         }
-        if (CComPtr<ILedColor> colour = LedPart<ILedColor>(led)) {
+        if (parts.colour) {
             ULONG value = 0;
-            if (FAILED(colour->GetColor(&value)))
+            if (FAILED(parts.colour->GetColor(&value)))
                 value = 0;
             config->SetLedColor(index, value, profile);
         }
-        if (CComPtr<ILedEffect> effect = LedPart<ILedEffect>(led)) {
+        if (parts.effect) {
             ULONG value = 0, timeOn = 0, timeOff = 0;
-            if (FAILED(effect->GetEffect(&value, &timeOn, &timeOff)))
+            if (FAILED(parts.effect->GetEffect(&value, &timeOn, &timeOff)))
                 value = 0;
             config->SetLedEffect(index, MapLedEffect(value), profile);
         }

@@ -9,6 +9,7 @@
 #include "service/ServiceInterfaces.h"
 
 #include <cstdint>
+#include <vector>
 
 // LED ids 1 to 11 are the store's LED indexes 0 to 10; any other id is -1.
 int32_t LedIndexFromId(uint32_t ledId) noexcept;
@@ -17,7 +18,9 @@ uint32_t MapLedEffect(uint32_t effect) noexcept;
 // "%d.%02d" of a version pair.
 CString FormatVersion(uint32_t major, uint32_t minor);
 
-bool WriteLighting(IDeviceProfile* device, IKeyboardConfig* config, IKeyboardProfile* profile);
+// The settings of these LED indexes of the profile, each LED whole.
+bool WriteLighting(IDeviceProfile* device, IKeyboardConfig* config, IKeyboardProfile* profile,
+                   const std::vector<int32_t>& leds);
 bool ReadLighting(IDeviceProfile* device, IKeyboardConfig* config, IKeyboardProfile* profile);
 
 // Text 1 from the first version pair (the firmware), text 2 from the second;

@@ -8,9 +8,10 @@ namespace {
 enum class Filled { Yes, NoGuid, NoSteps };
 
 // GUID and steps of a device macro into a store macro made for it; the
-// store macro is deleted again when either cannot be read.
-Filled FillStoreMacro(IDeviceMacro* device, CMacro* macro, IKeyboardConfig* config) {
-    GUID guid;
+// store macro is deleted again when either cannot be read.  guid is the
+// device macro's, when it could be read.
+Filled FillStoreMacro(IDeviceMacro* device, CMacro* macro, IKeyboardConfig* config, GUID& guid) {
+    guid = GUID_NULL;
     if (!ReadItemGuid(device, guid)) {
         config->DeleteMacro(macro);
         return Filled::NoGuid;
@@ -74,14 +75,15 @@ bool RegisterMacro(IMacroManager* macros, CMacro* macro) {
     return guidRead && stepsSet && nameSet;
 }
 
-bool DeleteStaleMacros(IMacroManager* macros, IKeyboardConfig* config, const GuidSet& keep) {
-    return DeleteUnknownDeviceItems(macros, &IMacroManager::GetMacro, &IMacroManager::DeleteMacro,
-                                    [&](const GUID& guid) {
-                                        return keep.count(guid) || config->FindMacroByGuid(guid) != nullptr;
-                                    });
+bool DeleteDeviceMacros(IMacroManager* macros, const std::vector<GUID>& guids, CSyncedState& synced) {
+    return DeleteDeviceItems(macros, &IMacroManager::FindMacro, &IMacroManager::DeleteMacro, guids,
+                             [&](const GUID& guid) {
+                                 synced.RemoveMacro(guid);
+                                 synced.macroOrder.Remove(guid);
+                             });
 }
 
-bool WriteMacros(IMacroManager* macros, IKeyboardConfig* config) {
+bool WriteMacros(IMacroManager* macros, IKeyboardConfig* config, CSyncedState& synced) {
     if (!macros || !config)
         return false;
     bool result = true;
@@ -89,49 +91,69 @@ bool WriteMacros(IMacroManager* macros, IKeyboardConfig* config) {
         CMacro* macro = config->GetMacro(i);
         if (!macro)
             continue;
+        const CMacro* known = IsNullGuid(macro->guid) ? nullptr : synced.FindMacro(macro->guid);
+        if (known && !MacroDiffers(*macro, *known))
+            continue;
         CComPtr<IDeviceMacro> device;
         if (!IsNullGuid(macro->guid))
             device = FindDeviceMacro(macros, macro->guid).Get();
+        bool written = true;
         if (!device) {
-            result = RegisterMacro(macros, macro) && result;
-            continue;
+            const GUID before = macro->guid;
+            written = RegisterMacro(macros, macro);
+            if (macro->guid != before)
+                synced.macroOrder.Append(macro->guid);
+        } else {
+            // What the keyboard holds now: the form last synced, or (for a
+            // macro the store never synced) what it reads back.
+            CMacro current;
+            if (known)
+                current = *known;
+            else if (!ReadDeviceMacro(device, current))
+                current = CMacro();
+            if (known || current != *macro) {
+                // A changed macro goes whole: its steps, and its name where
+                // that changed other than in letter case.
+                if (CompareNoCase(current.GetName(), macro->GetName()) != 0)
+                    written = SUCCEEDED(device->SetName(macro->GetName()));
+                written = WriteDeviceMacroSteps(device, macro->steps) && written;
+            }
         }
-        CMacro current;
-        if (ReadDeviceMacro(device, current) && current == *macro)
-            continue;
-        CComPtr<IDeviceMacro> again = FindDeviceMacro(macros, macro->guid);
-        if (!again) {
-            result = false;
-            continue;
-        }
-        if (CompareNoCase(current.GetName(), macro->GetName()) != 0)
-            result = SUCCEEDED(again->SetName(macro->GetName())) && result;
-        result = WriteDeviceMacroSteps(again, macro->steps) && result;
+        if (written)
+            synced.PutMacro(*macro);
+        result = written && result;
     }
     return result;
 }
 
-bool ReadMacros(IMacroManager* macros, IKeyboardConfig* config, GuidSet& keep) {
+bool ReadMacros(IMacroManager* macros, IKeyboardConfig* config, DeviceListOrder& order) {
     if (!macros || !config)
         return false;
+    order.guids.clear();
     bool result = true;
     ForEachDeviceItem(macros, &IMacroManager::GetMacro, [&](IDeviceMacro* device) {
         CString name;
-        if (!ReadItemName(device, name))
-            return true;
-        CMacro* macro = config->AddMacro(name);
+        const bool named = ReadItemName(device, name);
+        CMacro* macro = named ? config->AddMacro(name) : nullptr;
         if (!macro) {
+            // Left out of the store (its name is there already, or cannot
+            // be read), and so never deleted by a write.
             GUID guid;
-            if (ReadItemGuid(device, guid) && !config->FindMacroByGuid(guid))
-                keep.insert(guid);
+            if (ReadItemGuid(device, guid))
+                order.Append(guid);
             return true;
         }
         // A macro without a GUID is left out; one whose steps cannot be read
         // fails the step.
-        if (FillStoreMacro(device, macro, config) == Filled::NoSteps)
+        GUID guid;
+        const Filled filled = FillStoreMacro(device, macro, config, guid);
+        if (filled != Filled::NoGuid)
+            order.Append(guid);
+        if (filled == Filled::NoSteps)
             result = false;
         return true;
     });
+    order.known = true;
     return result;
 }
 
@@ -147,7 +169,8 @@ bool ImportMacroFile(IDevice* device, const wchar_t* path, IKeyboardConfig* conf
     if (!macro)
         return false;
     macro->SetText(path);
-    return FillStoreMacro(imported, macro, config) == Filled::Yes;
+    GUID guid;
+    return FillStoreMacro(imported, macro, config, guid) == Filled::Yes;
 }
 
 bool ExportMacroFile(IDevice* device, const wchar_t* path, const CMacro* macro) {

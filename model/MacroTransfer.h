@@ -3,6 +3,7 @@
 // and the macro files that the keyboard service reads and writes.
 
 #include "model/CMacro.h"
+#include "model/CSyncedState.h"
 #include "model/IKeyboardConfig.h"
 #include "model/ProfileTransfer.h"
 #include "service/ServiceInterfaces.h"
@@ -10,14 +11,17 @@
 // Creates the macro on the keyboard with its name and steps; its new GUID
 // goes into the macro.  True only when the keyboard took all of it.
 bool RegisterMacro(IMacroManager* macros, CMacro* macro);
-// Deletes the device macros the store does not know, except those in keep.
-bool DeleteStaleMacros(IMacroManager* macros, IKeyboardConfig* config, const GuidSet& keep);
-// Registers new macros and rewrites changed ones.
-bool WriteMacros(IMacroManager* macros, IKeyboardConfig* config);
-// Adds the device's macros to the store.  One whose name the store already
-// has under another GUID goes into keep, so that a write does not delete
-// what the user never saw.  False when a steps read failed.
-bool ReadMacros(IMacroManager* macros, IKeyboardConfig* config, GuidSet& keep);
+// Deletes the device macros with these GUIDs (the ones the user deleted).
+bool DeleteDeviceMacros(IMacroManager* macros, const std::vector<GUID>& guids, CSyncedState& synced);
+// Registers the new macros and rewrites the changed ones (against synced,
+// the keyboard's form; a macro it does not know is compared with what the
+// keyboard reads back); what the keyboard then holds goes into synced.
+bool WriteMacros(IMacroManager* macros, IKeyboardConfig* config, CSyncedState& synced);
+// Adds the device's macros to the store.  order gets every device macro's
+// GUID, the ones the store cannot take (their name is there under another
+// GUID) too, so that a write leaves them alone.  False when a steps read
+// failed.
+bool ReadMacros(IMacroManager* macros, IKeyboardConfig* config, DeviceListOrder& order);
 // A device macro as a temporary CMacro: GUID, name and steps.
 bool ReadDeviceMacro(IDeviceMacro* device, CMacro& macro);
 // The steps of a device macro; false when the read fails or the block is bad.

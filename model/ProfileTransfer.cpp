@@ -52,27 +52,38 @@ CString LinkedProgramFromBuffer(const BYTE* buffer, size_t size) {
     return CString(text);
 }
 
-bool DeleteStaleDeviceProfiles(IProfileManager* profiles, IKeyboardConfig* config) {
-    return DeleteUnknownDeviceItems(profiles, &IProfileManager::GetProfile, &IProfileManager::DeleteProfile,
-                                    [config](const GUID& guid) { return config->FindProfileByGuid(guid) != nullptr; });
+bool DeleteDeviceProfiles(IProfileManager* profiles, const std::vector<GUID>& guids, CSyncedState& synced) {
+    return DeleteDeviceItems(profiles, &IProfileManager::FindProfile, &IProfileManager::DeleteProfile, guids,
+                             [&](const GUID& guid) {
+                                 synced.RemoveProfile(guid);
+                                 synced.profileOrder.Remove(guid);
+                             });
 }
 
-bool WriteProfile(IProfileManager* profiles, IKeyboardProfile* profile) {
+bool WriteProfile(IProfileManager* profiles, IKeyboardProfile* profile, IKeyboardProfile* synced,
+                  CComPtr<IDeviceProfile>& device, DeviceListOrder* order) {
+    device.Release();
     if (!profiles || !profile)
         return false;
     if (IsNullGuid(profile->GetGuid())) {
-        CComPtr<IDeviceProfile> created;
         GUID guid;
-        if (FAILED(profiles->CreateProfile(&created)) || !ReadItemGuid(created.Get(), guid))
+        if (FAILED(profiles->CreateProfile(&device)) || !ReadItemGuid(device.Get(), guid))
             return false;
         profile->SetGuid(guid);
-        return SUCCEEDED(created->SetName(profile->GetName()));
+        if (order)
+            order->Append(guid);
+        return SUCCEEDED(device->SetName(profile->GetName()));
     }
-    CComPtr<IDeviceProfile> device = FindDeviceProfile(profiles, profile->GetGuid());
-    CString name;
-    if (!device || !ReadItemName(device.Get(), name))
+    device = FindDeviceProfile(profiles, profile->GetGuid());
+    if (!device)
         return false;
     // A difference only in letter case is not written: the keyboard keeps its form.
+    if (synced)
+        return CompareNoCase(synced->GetName(), profile->GetName()) == 0 ||
+               SUCCEEDED(device->SetName(profile->GetName()));
+    CString name;
+    if (!ReadItemName(device.Get(), name))
+        return false;
     if (name.CompareNoCase(profile->GetName()) != 0)
         return SUCCEEDED(device->SetName(profile->GetName()));
     return true;
@@ -81,7 +92,6 @@ bool WriteProfile(IProfileManager* profiles, IKeyboardProfile* profile) {
 bool WriteProfileOptions(IDeviceProfile* device, IKeyboardProfile* profile) {
     if (!device || !profile)
         return false;
-    device->SetName(profile->GetName());
     CComPtr<IProfileProperties> properties = GetFeatureOf<IProfileProperties>(device);
     if (!properties)
         return false;
@@ -153,14 +163,16 @@ bool RegisterApplication(IApplicationManager* applications, CVqApp* application)
     return SUCCEEDED(created->SetName(application->executable));
 }
 
-bool DeleteStaleApplications(IApplicationManager* applications, IKeyboardConfig* config, const GuidSet& keep) {
-    return DeleteUnknownDeviceItems(applications, &IApplicationManager::GetApplication,
-                                    &IApplicationManager::DeleteApplication, [&](const GUID& guid) {
-                                        return keep.count(guid) || config->FindApplicationByGuid(guid) != nullptr;
-                                    });
+bool DeleteDeviceApplications(IApplicationManager* applications, const std::vector<GUID>& guids,
+                              CSyncedState& synced) {
+    return DeleteDeviceItems(applications, &IApplicationManager::FindApplication,
+                             &IApplicationManager::DeleteApplication, guids, [&](const GUID& guid) {
+                                 synced.RemoveApplication(guid);
+                                 synced.applicationOrder.Remove(guid);
+                             });
 }
 
-bool WriteApplications(IApplicationManager* applications, IKeyboardConfig* config) {
+bool WriteApplications(IApplicationManager* applications, IKeyboardConfig* config, CSyncedState& synced) {
     if (!applications || !config)
         return false;
     bool result = true;
@@ -168,45 +180,48 @@ bool WriteApplications(IApplicationManager* applications, IKeyboardConfig* confi
         CVqApp* application = config->GetApplication(i);
         if (!application)
             continue;
+        const CVqApp* known = IsNullGuid(application->guid) ? nullptr : synced.FindApplication(application->guid);
+        if (known && !ApplicationDiffers(*application, *known))
+            continue;
         CComPtr<IDeviceApplication> device;
         GUID guid;
         CString name;
         if (!IsNullGuid(application->guid))
             device = FindDeviceApplication(applications, application->guid).Get();
+        bool written = true;
         if (!device || !ReadItemGuid(device.Get(), guid) || !ReadItemName(device.Get(), name)) {
-            result = RegisterApplication(applications, application) && result;
-            continue;
+            const GUID before = application->guid;
+            written = RegisterApplication(applications, application);
+            if (application->guid != before)
+                synced.applicationOrder.Append(application->guid);
+        } else if (name.CompareNoCase(application->executable) != 0) {
+            written = SUCCEEDED(device->SetName(application->executable));
         }
-        if (name == application->executable)
-            continue;
-        CComPtr<IDeviceApplication> again = FindDeviceApplication(applications, application->guid);
-        if (again && name.CompareNoCase(application->executable) != 0)
-            result = SUCCEEDED(again->SetName(application->executable)) && result;
+        if (written)
+            synced.PutApplication(*application);
+        result = written && result;
     }
     return result;
 }
 
-bool ReadApplications(IApplicationManager* applications, IKeyboardConfig* config, GuidSet& keep) {
+bool ReadApplications(IApplicationManager* applications, IKeyboardConfig* config, DeviceListOrder& order) {
     if (!applications || !config)
         return false;
+    order.guids.clear();
     ForEachDeviceItem(applications, &IApplicationManager::GetApplication, [&](IDeviceApplication* device) {
         CString name;
-        if (!ReadItemName(device, name))
-            return true;
         GUID guid;
-        CVqApp* entry = config->AddApplication(name);
-        if (!entry) {
-            // The name is taken: keep the device's entry unless the store
-            // already holds it under its GUID.
-            if (ReadItemGuid(device, guid) && !config->FindApplicationByGuid(guid))
-                keep.insert(guid);
-            return true;
-        }
+        const bool named = ReadItemName(device, name);
         if (!ReadItemGuid(device, guid))
-            config->RemoveApplication(entry);
-        else
+            return true;
+        order.Append(guid);
+        // An application whose name the store has already is left out of
+        // the store, and so never deleted by a write.
+        CVqApp* entry = named && !config->FindApplicationByGuid(guid) ? config->AddApplication(name) : nullptr;
+        if (entry)
             entry->guid = guid;
         return true;
     });
+    order.known = true;
     return true;
 }

@@ -3,7 +3,9 @@
 // applications (capability 8) between the store and the keyboard.
 
 #include "model/IKeyboardConfig.h"
+#include "model/CSyncedState.h"
 #include "model/IKeyboardProfile.h"
+#include "platform/CComPtr.h"
 #include "platform/CString.h"
 #include "service/ServiceInterfaces.h"
 
@@ -12,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <set>
+#include <vector>
 
 #include "platform/Guid.h"
 
@@ -39,11 +42,17 @@ bool MakeLinkedProgramBuffer(const wchar_t* name, LinkedProgramBuffer& buffer) n
 // the first terminator or at the size given, whichever comes first.
 CString LinkedProgramFromBuffer(const BYTE* buffer, size_t size);
 
-// Write steps.  Deletes the device profiles whose GUID the store lacks.
-bool DeleteStaleDeviceProfiles(IProfileManager* profiles, IKeyboardConfig* config);
+// Write steps.  Deletes the device profiles with these GUIDs (the ones the
+// user deleted); each that is gone from the keyboard leaves synced too.
+bool DeleteDeviceProfiles(IProfileManager* profiles, const std::vector<GUID>& guids, CSyncedState& synced);
 // Creates the profile on the keyboard (GUID_NULL: the new GUID goes into the
-// profile) or gives the device profile the profile's name.
-bool WriteProfile(IProfileManager* profiles, IKeyboardProfile* profile);
+// profile and the keyboard's list order) or finds it, and gives it the
+// profile's name where the name changed: against synced, the keyboard's form
+// of the profile, or (null) against the name the keyboard reads back.  A
+// difference in letter case only is not written.  device is the keyboard's
+// profile for the steps that follow.
+bool WriteProfile(IProfileManager* profiles, IKeyboardProfile* profile, IKeyboardProfile* synced,
+                  CComPtr<IDeviceProfile>& device, DeviceListOrder* order = nullptr);
 bool WriteProfileOptions(IDeviceProfile* device, IKeyboardProfile* profile);
 // Makes the keyboard's active profile the store's; true when the store has none.
 bool WriteActiveProfile(IProfileManager* profiles, IKeyboardConfig* config);
@@ -53,10 +62,13 @@ bool ReadProfileOptions(IDeviceProfile* device, IKeyboardProfile* profile);
 
 // Creates the application on the keyboard; its new GUID goes into the entry.
 bool RegisterApplication(IApplicationManager* applications, CVqApp* application);
-// Deletes the device applications the store does not know, except those in keep.
-bool DeleteStaleApplications(IApplicationManager* applications, IKeyboardConfig* config, const GuidSet& keep);
-bool WriteApplications(IApplicationManager* applications, IKeyboardConfig* config);
-// Adds the device's applications to the store.  One that the store cannot
-// take (its name is there under another GUID) goes into keep, so that a
-// write does not delete what the user never saw.
-bool ReadApplications(IApplicationManager* applications, IKeyboardConfig* config, GuidSet& keep);
+// Deletes the device applications with these GUIDs (the ones the user deleted).
+bool DeleteDeviceApplications(IApplicationManager* applications, const std::vector<GUID>& guids,
+                              CSyncedState& synced);
+// Registers the new applications and renames the changed ones; what the
+// keyboard then holds goes into synced.
+bool WriteApplications(IApplicationManager* applications, IKeyboardConfig* config, CSyncedState& synced);
+// Adds the device's applications to the store; order gets every device
+// application's GUID, the ones the store cannot take (their name is there
+// under another GUID) too, so that a write leaves them alone.
+bool ReadApplications(IApplicationManager* applications, IKeyboardConfig* config, DeviceListOrder& order);

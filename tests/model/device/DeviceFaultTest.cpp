@@ -143,54 +143,17 @@ TEST_P(DeviceFaults, AFailedStepIsReportedAsAFailure) {
     Store().AddMacro(L"New")->steps = {{MacroStepDelay, 3, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.operation));
-        // Every write has a changed macro and changed lighting to send.
+        // Every write has changed options, a changed macro and changed
+        // lighting to send: a write sends only what changed.
+        IKeyboardProfile* first = Store().GetProfile(0);
+        first->SetShowOsd(first->GetShowOsd() ? 0 : 1);
         Store().GetMacro(0)->steps.push_back({MacroStepDelay, 4, 0});
-        Store().SetLedColor(4, Store().GetLedColor(4, Store().GetProfile(0)) ^ 1, Store().GetProfile(0));
+        Store().SetLedColor(4, Store().GetLedColor(4, first) ^ 1, first);
         Fail(c.operation);
         EXPECT_FALSE(c.write ? WriteNow() : ReadNow());
         Control()->ClearFaults();
         EXPECT_TRUE(c.write ? WriteNow() : ReadNow());
     }
-}
-
-// A macro store whose delete says yes and keeps the macro.
-class StubbornMacro : public IDeviceMacro {
-public:
-    void* Find(REFIID iid) {
-        return iid == IID_IUnknown || iid == IID_IDeviceMacro ? static_cast<IDeviceMacro*>(this) : nullptr;
-    }
-    HRESULT STDMETHODCALLTYPE GetGuid(ULONG* a, ULONG* b, ULONG* c, ULONG* d) override {
-        *a = 1, *b = 2, *c = 3, *d = 4;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetName(ULONG*, BYTE**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetName(const WCHAR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Export(const WCHAR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetSteps(ULONG*, BYTE**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetSteps(ULONG, const BYTE*) override { return E_NOTIMPL; }
-};
-
-class StubbornMacros : public IMacroManager {
-public:
-    void* Find(REFIID iid) {
-        return iid == IID_IUnknown || iid == IID_IMacroManager ? static_cast<IMacroManager*>(this) : nullptr;
-    }
-    HRESULT STDMETHODCALLTYPE GetMacro(ULONG index, IDeviceMacro** macro) override {
-        ++calls;
-        return index < 2 ? CServiceObject<StubbornMacro>::CreateInto(macro) : kServiceNoMoreItems;
-    }
-    HRESULT STDMETHODCALLTYPE FindMacro(ULONG, ULONG, ULONG, ULONG, IDeviceMacro**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CreateMacro(IDeviceMacro**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DeleteMacro(IDeviceMacro*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE ImportMacro(const WCHAR*, IDeviceMacro**) override { return E_NOTIMPL; }
-    int calls = 0;
-};
-
-TEST_P(DeviceFaults, AStaleDeleteThatNeverShrinksTheListEnds) {
-    CComPtr<IMacroManager> macros;
-    macros.Attach(CServiceObject<StubbornMacros>::Create<IMacroManager>());
-    EXPECT_FALSE(DeleteStaleMacros(macros, &Store(), GuidSet()));
-    EXPECT_LE(static_cast<StubbornMacros*>(macros.Get())->calls, 10);
 }
 
 // A key list whose counts are not to be trusted.
