@@ -31,24 +31,50 @@ CDeviceManager::CDeviceManager(IDeviceEnumerator* enumerator) : m_enumerator(enu
 
 CDeviceManager::~CDeviceManager() = default;
 
-void CDeviceManager::FindKeyboard() {
-    m_productId = KEYBOARD_PRODUCT_ID;
-    for (ULONG index = 0;; ++index) {
+bool CDeviceManager::Succeeded(HRESULT hr) noexcept {
+    if (FAILED(hr)) {
+        ServiceFault fault = ServiceFaultOf(hr);
+        if (fault > m_fault)
+            m_fault = fault;
+        return false;
+    }
+    return true;
+}
+
+bool CDeviceManager::SucceededChange(HRESULT hr) noexcept {
+    if (!Succeeded(hr))
+        return false;
+    ++m_changes;
+    return true;
+}
+
+CComPtr<IDevice> CDeviceManager::FindKeyboardDevice() {
+    CComPtr<IDevice> found;
+    if (!m_enumerator)
+        return found;
+    for (ULONG index = 0; !found; ++index) {
         CComPtr<IDevice> device;
-        if (FAILED(m_enumerator->GetDevice(index, &device)) || !device)
+        if (!Succeeded(m_enumerator->GetDevice(index, &device)) || !device)
             break;
         CComPtr<IDeviceIdentity> identity;
         ULONG vendorId = 0, productId = 0;
-        if (SUCCEEDED(device->QueryInterface(IID_IDeviceIdentity, reinterpret_cast<void**>(&identity))) &&
-            SUCCEEDED(identity->GetIdentity(&vendorId, &productId)) && productId == static_cast<ULONG>(m_productId)) {
-            m_device = device;
-            m_device->GetFeature(IID_IProfileManager, reinterpret_cast<IUnknown**>(&m_profileManager));
-            break;
-        }
+        if (Succeeded(device->QueryInterface(IID_IDeviceIdentity, reinterpret_cast<void**>(&identity))) &&
+            Succeeded(identity->GetIdentity(&vendorId, &productId)) && productId == static_cast<ULONG>(m_productId))
+            found = device;
     }
+    return found;
+}
+
+void CDeviceManager::FindKeyboard() {
+    m_productId = KEYBOARD_PRODUCT_ID;
+    m_device = FindKeyboardDevice();
+    if (m_device)
+        Succeeded(m_device->GetFeature(IID_IProfileManager, reinterpret_cast<IUnknown**>(&m_profileManager)));
 }
 
 void CDeviceManager::Delete(unsigned flags) {
+    m_profiles.clear();
+    m_lastProfile = GUID_NULL;
     m_profileManager.Release();
     m_device.Release();
     m_enumerator.Release();
@@ -59,7 +85,7 @@ void CDeviceManager::Delete(unsigned flags) {
 template <typename I>
 CComPtr<I> CDeviceManager::DeviceFeature(REFIID iid) {
     CComPtr<I> feature;
-    if (m_device && FAILED(m_device->GetFeature(iid, reinterpret_cast<IUnknown**>(&feature))))
+    if (m_device && !Succeeded(m_device->GetFeature(iid, reinterpret_cast<IUnknown**>(&feature))))
         feature.Release();
     return feature;
 }
@@ -67,37 +93,76 @@ CComPtr<I> CDeviceManager::DeviceFeature(REFIID iid) {
 template <typename I>
 CComPtr<I> CDeviceManager::ProfileFeature(IDeviceProfile* profile, REFIID iid) {
     CComPtr<I> feature;
-    if (profile && FAILED(profile->GetFeature(iid, reinterpret_cast<IUnknown**>(&feature))))
+    if (profile && !Succeeded(profile->GetFeature(iid, reinterpret_cast<IUnknown**>(&feature))))
         feature.Release();
     return feature;
 }
 
 CComPtr<IMacroManager> CDeviceManager::MacroManager() { return DeviceFeature<IMacroManager>(IID_IMacroManager); }
 
-CComPtr<IDeviceProfile> CDeviceManager::FindDeviceProfile(const CString& name, bool ignoreCase) {
-    CComPtr<IDeviceProfile> found;
+CDeviceManager::ProfileList CDeviceManager::CurrentProfiles() {
+    if (!m_profileManager)
+        return {};
+    // Copies: a nested operation may learn a new list meanwhile.
+    ProfileList known = m_profiles;
+    const GUID last = m_lastProfile;
+    // The service's lists only grow at their end and never use a GUID twice
+    // (service/README.md), so the same length and the same last profile mean
+    // the same profiles in the same order: three calls instead of a walk and
+    // a feature for every profile.
+    if (!known.empty() &&
+        DeviceListUnchanged(m_profileManager.Get(), &IProfileManager::GetProfile, known.size(), last, Check()))
+        return known;
+    ProfileList profiles;
     ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
+        auto entry = std::make_shared<KnownProfile>();
+        entry->profile = profile;
+        profiles.push_back(std::move(entry));
+        return true;
+    }, Check());
+    // A list whose last profile cannot be told is read again next time.
+    GUID newLast = GUID_NULL;
+    if (!profiles.empty() && ReadItemGuid(profiles.back()->profile.Get(), newLast) && !IsNullGuid(newLast)) {
+        m_profiles = profiles;
+        m_lastProfile = newLast;
+    } else {
+        m_profiles.clear();
+        m_lastProfile = GUID_NULL;
+    }
+    return profiles;
+}
+
+CComPtr<IProfileProperties> CDeviceManager::PropertiesOf(KnownProfile& profile) {
+    if (!profile.properties) {
+        CComPtr<IProfileProperties> properties =
+            ProfileFeature<IProfileProperties>(profile.profile.Get(), IID_IProfileProperties);
+        if (!profile.properties)
+            profile.properties = properties;
+    }
+    return profile.properties;
+}
+
+std::shared_ptr<CDeviceManager::KnownProfile> CDeviceManager::FindDeviceProfile(const CString& name, bool ignoreCase) {
+    for (const std::shared_ptr<KnownProfile>& entry : CurrentProfiles()) {
         CString profileName;
-        if (ReadItemName(profile, profileName) &&
+        if (ReadItemName(entry->profile.Get(), profileName) &&
             (ignoreCase ? profileName.CompareNoCase(name) == 0 : profileName == name))
-            found = profile;
-        return !found;
-    });
-    return found;
+            return entry;
+    }
+    return nullptr;
 }
 
 // The linked program and the options of one profile.  Without requireBoth
 // (the whole list), each value is taken when its read gave something; with
 // it (one profile asked by name), both reads must succeed.
-bool CDeviceManager::ReadSettingOf(IDeviceProfile* profile, _Profile_Setting_& setting, bool requireBoth) {
-    CComPtr<IProfileProperties> properties = ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
+bool CDeviceManager::ReadSettingOf(IProfileProperties* properties, _Profile_Setting_& setting, bool requireBoth) {
     if (!properties)
         return false;
     wchar_t program[kLinkedProgramUnits] = {};
     ULONG size = sizeof program;
-    HRESULT programRead = properties->GetProperty(PROFILE_PROPERTY_LINKED_PROGRAM, 0, reinterpret_cast<BYTE*>(program),
-                                                  0, &size);
-    if (SUCCEEDED(programRead) && size != 0) {
+    const bool programRead = Succeeded(properties->GetProperty(PROFILE_PROPERTY_LINKED_PROGRAM, 0,
+                                                               reinterpret_cast<BYTE*>(program), 0, &size));
+    if (programRead && size != 0) {
         // The text ends where the service's bytes end, and never past the buffer.
         ULONG units = size / sizeof(wchar_t);
         program[units < kLinkedProgramUnits ? units : kLinkedProgramUnits - 1] = L'\0';
@@ -105,27 +170,26 @@ bool CDeviceManager::ReadSettingOf(IDeviceProfile* profile, _Profile_Setting_& s
     }
     USHORT options = 0;
     size = sizeof options;
-    HRESULT optionsRead =
-        properties->GetProperty(PROFILE_PROPERTY_OPTIONS, 0, reinterpret_cast<BYTE*>(&options), 0, &size);
-    if (SUCCEEDED(optionsRead) && size != 0) {
+    const bool optionsRead =
+        Succeeded(properties->GetProperty(PROFILE_PROPERTY_OPTIONS, 0, reinterpret_cast<BYTE*>(&options), 0, &size));
+    if (optionsRead && size != 0) {
         setting.autoSwitch = (options & kOptionAutoSwitch) ? 1 : 0;
         setting.dpiDisplay = (options & kOptionDpiDisplay) ? 1 : 0;
         setting.showOsd = (options & kOptionShowOsd) ? 1 : 0;
     }
-    return !requireBoth || (SUCCEEDED(programRead) && SUCCEEDED(optionsRead));
+    return !requireBoth || (programRead && optionsRead);
 }
 
 bool CDeviceManager::GetProfileSettings(std::vector<_Profile_Setting_>& settings) {
     settings.clear();
     if (!m_profileManager)
         return false;
-    ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
+    for (const std::shared_ptr<KnownProfile>& entry : CurrentProfiles()) {
         _Profile_Setting_ setting;
-        ReadItemName(profile, setting.name);
-        if (ReadSettingOf(profile, setting, false))
+        ReadItemName(entry->profile.Get(), setting.name);
+        if (ReadSettingOf(PropertiesOf(*entry), setting, false))
             settings.push_back(setting);
-        return true;
-    });
+    }
     return !settings.empty();
 }
 
@@ -133,28 +197,27 @@ bool CDeviceManager::GetProfileNames(CStringArray& names) {
     names.RemoveAll();
     if (!m_profileManager)
         return false;
-    ForEachDeviceItem(m_profileManager.Get(), &IProfileManager::GetProfile, [&](IDeviceProfile* profile) {
+    for (const std::shared_ptr<KnownProfile>& entry : CurrentProfiles()) {
         CString name;
-        ReadItemName(profile, name);
+        ReadItemName(entry->profile.Get(), name);
         names.Add(name);
-        return true;
-    });
+    }
     return !names.IsEmpty();
 }
 
 bool CDeviceManager::GetProfileSetting(const CString& name, _Profile_Setting_& setting) {
-    CComPtr<IDeviceProfile> profile = FindDeviceProfile(name);
+    std::shared_ptr<KnownProfile> profile = FindDeviceProfile(name);
     if (!profile)
         return false;
     setting.name = name;
-    return ReadSettingOf(profile, setting, true);
+    return ReadSettingOf(PropertiesOf(*profile), setting, true);
 }
 
 bool CDeviceManager::GetActiveProfile(CString& name) {
     if (!m_profileManager)
         return false;
     CComPtr<IDeviceProfile> active;
-    if (FAILED(m_profileManager->GetActiveProfile(&active)) || !active)
+    if (!Succeeded(m_profileManager->GetActiveProfile(&active)) || !active)
         return false;
     return ReadItemName(active.Get(), name);
 }
@@ -162,8 +225,8 @@ bool CDeviceManager::GetActiveProfile(CString& name) {
 bool CDeviceManager::SetActiveProfile(const CString& name) {
     if (!m_profileManager)
         return false;
-    CComPtr<IDeviceProfile> profile = FindDeviceProfile(name);
-    return profile && SUCCEEDED(m_profileManager->SetActiveProfile(profile));
+    std::shared_ptr<KnownProfile> profile = FindDeviceProfile(name);
+    return profile && SucceededChange(m_profileManager->SetActiveProfile(profile->profile));
 }
 
 void CDeviceManager::MakeNewMacroName(CString& name) {
@@ -178,7 +241,7 @@ void CDeviceManager::MakeNewMacroName(CString& name) {
         if (ReadItemName(macro, macroName))
             names.push_back(macroName);
         return true;
-    });
+    }, Check());
     name = NextNewMacroName(names);
 }
 
@@ -190,13 +253,14 @@ bool CDeviceManager::CreateMacro(const CString& name, const std::vector<CaptureE
     if (block.empty() || !macros)
         return false;
     CComPtr<IDeviceMacro> macro;
-    if (FAILED(macros->CreateMacro(&macro)) || !macro)
+    if (!SucceededChange(macros->CreateMacro(&macro)) || !macro)
         return false;
     // A macro without its name or its steps is not what was recorded: it
     // does not stay on the keyboard.
-    if (FAILED(macro->SetName(name)) ||
-        FAILED(macro->SetSteps(static_cast<ULONG>(block.size()), block.data())) || !ReadItemGuid(macro.Get(), guid)) {
-        macros->DeleteMacro(macro);
+    if (!SucceededChange(macro->SetName(name)) ||
+        !SucceededChange(macro->SetSteps(static_cast<ULONG>(block.size()), block.data())) ||
+        !ReadItemGuid(macro.Get(), guid)) {
+        SucceededChange(macros->DeleteMacro(macro));
         return false;
     }
     return true;
@@ -213,28 +277,28 @@ bool CDeviceManager::WriteMacroKeyRecord(IDeviceProfile* profile, const GUID& ma
         GUID guid;
         found = ReadItemGuid(item, guid) && IsEqualGUID(guid, macro);
         return !found;
-    });
+    }, Check());
     if (!found)
         return false;
     CComPtr<IKeyAssignmentManager> keys = ProfileFeature<IKeyAssignmentManager>(profile, IID_IKeyAssignmentManager);
     if (!keys)
         return false;
     DeviceKeyRecord record = MakeMacroKeyRecord(keyId, macro);
-    return SUCCEEDED(keys->WriteKeys(1, &record));
+    return SucceededChange(keys->WriteKeys(1, &record));
 }
 
 bool CDeviceManager::AssignMacroToKey(const GUID& macro, ULONG, ULONG keyId) {
     if (!m_profileManager)
         return false;
     CComPtr<IDeviceProfile> active;
-    if (FAILED(m_profileManager->GetActiveProfile(&active)) || !active)
+    if (!Succeeded(m_profileManager->GetActiveProfile(&active)) || !active)
         return false;
-    return WriteMacroKeyRecord(active, macro, keyId) && SUCCEEDED(m_profileManager->SetActiveProfile(active));
+    return WriteMacroKeyRecord(active, macro, keyId) && SucceededChange(m_profileManager->SetActiveProfile(active));
 }
 
 bool CDeviceManager::AssignMacroToProfileKey(const CString& profileName, const GUID& macro, ULONG, ULONG keyId) {
-    CComPtr<IDeviceProfile> profile = FindDeviceProfile(profileName, true);
-    return profile && WriteMacroKeyRecord(profile, macro, keyId);
+    std::shared_ptr<KnownProfile> profile = FindDeviceProfile(profileName, true);
+    return profile && WriteMacroKeyRecord(profile->profile, macro, keyId);
 }
 
 bool CDeviceManager::StartMacroRecording() {
@@ -265,7 +329,7 @@ CDpiEventConnection* CDeviceManager::ConnectDpiEvents(IDpiEventHandler* handler)
     if (!m_profileManager)
         return nullptr;
     CComPtr<IDeviceProfile> active;
-    if (FAILED(m_profileManager->GetActiveProfile(&active)) || !active)
+    if (!Succeeded(m_profileManager->GetActiveProfile(&active)) || !active)
         return nullptr;
     CComPtr<IDpiEventSource> source = ProfileFeature<IDpiEventSource>(active, IID_IDpiEventSource);
     return source ? new CDpiEventConnection(handler, source) : nullptr;
@@ -288,8 +352,10 @@ CLaunchAppEventConnection* CDeviceManager::ConnectLaunchAppEvents(ILaunchAppEven
 }
 
 CComPtr<IProfileProperties> CDeviceManager::NamedProfileProperties(const CString& profileName) {
-    CComPtr<IDeviceProfile> profile = FindDeviceProfile(profileName);
-    return ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
+    std::shared_ptr<KnownProfile> profile = FindDeviceProfile(profileName);
+    if (!profile)
+        return nullptr;
+    return PropertiesOf(*profile);
 }
 
 bool CDeviceManager::SetLinkedApplication(const CString& profileName, const CString& application) {
@@ -298,8 +364,8 @@ bool CDeviceManager::SetLinkedApplication(const CString& profileName, const CStr
         return false;
     wchar_t program[kLinkedProgramUnits] = {};
     CopyBounded(program, kLinkedProgramUnits, application);
-    return SUCCEEDED(properties->SetProperty(PROFILE_PROPERTY_LINKED_PROGRAM, reinterpret_cast<const BYTE*>(program),
-                                             0, sizeof program, 0));
+    return SucceededChange(properties->SetProperty(PROFILE_PROPERTY_LINKED_PROGRAM,
+                                                   reinterpret_cast<const BYTE*>(program), 0, sizeof program, 0));
 }
 
 bool CDeviceManager::WriteOptionRecords(const CString& profileName,
@@ -309,8 +375,8 @@ bool CDeviceManager::WriteOptionRecords(const CString& profileName,
         return false;
     for (const auto& r : records) {
         const USHORT record[2] = {r.first, r.second};
-        if (FAILED(properties->SetProperty(PROFILE_PROPERTY_OPTIONS, reinterpret_cast<const BYTE*>(record), 0,
-                                           sizeof record, 0)))
+        if (!SucceededChange(properties->SetProperty(PROFILE_PROPERTY_OPTIONS, reinterpret_cast<const BYTE*>(record),
+                                                     0, sizeof record, 0)))
             return false;
     }
     return true;
@@ -328,6 +394,8 @@ bool CDeviceManager::SetProfileOptions(const CString& profile, int autoSwitch, i
 
 bool CDeviceManager::IsDevicePresent() { return m_device != nullptr; }
 
+bool CDeviceManager::CheckDevicePresent() { return FindKeyboardDevice() != nullptr; }
+
 bool CDeviceManager::ApplyLedStep(size_t step) {
     const LedStep* led = GetMacroLedScheme().GetStep(step);
     CString active;
@@ -335,28 +403,30 @@ bool CDeviceManager::ApplyLedStep(size_t step) {
 }
 
 bool CDeviceManager::SendLedStep(const CString& profileName, const LedStep& step) {
-    CComPtr<IDeviceProfile> profile = FindDeviceProfile(profileName);
-    CComPtr<ILedCollection> leds = ProfileFeature<ILedCollection>(profile, IID_ILedCollection);
+    std::shared_ptr<KnownProfile> profile = FindDeviceProfile(profileName);
+    CComPtr<ILedCollection> leds;
+    if (profile)
+        leds = ProfileFeature<ILedCollection>(profile->profile, IID_ILedCollection);
     if (!leds)
         return false;
     for (ULONG index = 0;; ++index) {
         CComPtr<ILed> led;
-        if (FAILED(leds->GetLed(index, &led)) || !led)
+        if (!Succeeded(leds->GetLed(index, &led)) || !led)
             return false;
         ULONG id = 0;
-        if (FAILED(led->GetId(&id)) || id != static_cast<ULONG>(step.ledId))
+        if (!Succeeded(led->GetId(&id)) || id != static_cast<ULONG>(step.ledId))
             continue;
         CComPtr<ILedColor> colour;
-        if (SUCCEEDED(led->QueryInterface(IID_ILedColor, reinterpret_cast<void**>(&colour))))
-            colour->SetColor(static_cast<ULONG>(step.colour));
+        if (Succeeded(led->QueryInterface(IID_ILedColor, reinterpret_cast<void**>(&colour))))
+            SucceededChange(colour->SetColor(static_cast<ULONG>(step.colour)));
         CComPtr<ILedEffect> effect;
-        if (SUCCEEDED(led->QueryInterface(IID_ILedEffect, reinterpret_cast<void**>(&effect))))
-            effect->SetEffect(static_cast<ULONG>(step.effect), static_cast<ULONG>(step.timeOnMs),
-                              static_cast<ULONG>(step.timeOffMs));
+        if (Succeeded(led->QueryInterface(IID_ILedEffect, reinterpret_cast<void**>(&effect))))
+            SucceededChange(effect->SetEffect(static_cast<ULONG>(step.effect), static_cast<ULONG>(step.timeOnMs),
+                                              static_cast<ULONG>(step.timeOffMs)));
         CComPtr<ILedBrightness> brightness;
-        if (SUCCEEDED(led->QueryInterface(IID_ILedBrightness, reinterpret_cast<void**>(&brightness))))
-            brightness->SetBrightness(static_cast<ULONG>(step.brightness));
-        return SUCCEEDED(step.on == 1 ? led->On() : led->Off());
+        if (Succeeded(led->QueryInterface(IID_ILedBrightness, reinterpret_cast<void**>(&brightness))))
+            SucceededChange(brightness->SetBrightness(static_cast<ULONG>(step.brightness)));
+        return SucceededChange(step.on == 1 ? led->On() : led->Off());
     }
 }
 
@@ -366,5 +436,5 @@ bool CDeviceManager::LeaveRecordingMode() { return SetDeviceMode(1); }
 
 bool CDeviceManager::SetDeviceMode(ULONG mode) {
     CComPtr<IDeviceMode> deviceMode = DeviceFeature<IDeviceMode>(IID_IDeviceMode);
-    return deviceMode && SUCCEEDED(deviceMode->SetMode(mode));
+    return deviceMode && SucceededChange(deviceMode->SetMode(mode));
 }

@@ -1,14 +1,19 @@
 #pragma once
-// The tray program's one road to the keyboard.  A manager is made for one
-// job and deleted straight after: every operation asks the service afresh,
-// and only the event connections it makes outlive it.  Failures are
-// reported as false or null, never shown.
+// The tray program's one road to the keyboard.  A manager holds the
+// service's objects it found (enumerator, device, profile manager, the
+// profiles and their properties) for as long as it lives, and the tray keeps
+// one while the keyboard is present (CDeviceConnection); what the keyboard
+// may change under it (names, linked programs, options, the active profile)
+// is asked afresh on every operation.  Failures are reported as false or
+// null, never shown; what a failure said about the connection is kept for
+// the holder (Fault).
 
 #include "platform/CComPtr.h"
 #include "platform/CString.h"
 #include "platform/CStringArray.h"
 #include "service/ServiceInterfaces.h"
 #include "tray/EventHandlers.h"
+#include "tray/TrayDecisions.h"
 #include "tray/TrayTypes.h"
 
 #include <memory>
@@ -51,7 +56,10 @@ public:
     virtual bool SetLinkedApplication(const CString& profile, const CString& application);
     virtual bool SetAutoSwitch(const CString& profile, int value);
     virtual bool SetProfileOptions(const CString& profile, int autoSwitch, int dpiDisplay, int showOsd);
+    // Whether the keyboard was found when the manager was made.
     virtual bool IsDevicePresent();
+    // Asks the service again whether the keyboard is there.
+    virtual bool CheckDevicePresent();
     // Releases the references; bit 0 of flags also frees the object.
     virtual void Delete(unsigned flags);
     virtual bool ApplyLedStep(size_t step);
@@ -64,17 +72,45 @@ public:
     // one unless a test gives another).
     void SetRecorder(CDelayTimer* recorder) noexcept { m_recorder = recorder; }
 
+    // The worst a failed call of this manager said about its objects, and
+    // how many calls that change the keyboard have succeeded.
+    ServiceFault Fault() const noexcept { return m_fault; }
+    unsigned long ChangeCount() const noexcept { return m_changes; }
+
 private:
+    // One profile of the keyboard's list and its properties feature, asked
+    // for once.  Shared, so an operation keeps what it works on even when a
+    // nested one (an event taken during a call) learns a new list.
+    struct KnownProfile {
+        CComPtr<IDeviceProfile> profile;
+        CComPtr<IProfileProperties> properties;
+    };
+    using ProfileList = std::vector<std::shared_ptr<KnownProfile>>;
+
+    // Notes what a call's result says about the connection; true when it succeeded.
+    bool Succeeded(HRESULT hr) noexcept;
+    // The same for a call that changes the keyboard.
+    bool SucceededChange(HRESULT hr) noexcept;
+    // Succeeded, for the device-list walks of the model.
+    auto Check() noexcept {
+        return [this](HRESULT hr) { return Succeeded(hr); };
+    }
+    CComPtr<IDevice> FindKeyboardDevice();
     void FindKeyboard();
+    // The keyboard's profiles in the service's order: the list known from
+    // before while the service's list still ends with the same profile at
+    // the same length, otherwise read again.
+    ProfileList CurrentProfiles();
     // Null without a profile manager or such a profile.
-    CComPtr<IDeviceProfile> FindDeviceProfile(const CString& name, bool ignoreCase = false);
+    std::shared_ptr<KnownProfile> FindDeviceProfile(const CString& name, bool ignoreCase = false);
+    CComPtr<IProfileProperties> PropertiesOf(KnownProfile& profile);
     bool WriteMacroKeyRecord(IDeviceProfile* profile, const GUID& macro, ULONG keyId);
     CComPtr<IMacroManager> MacroManager();
     template <typename I>
     CComPtr<I> DeviceFeature(REFIID iid);
     template <typename I>
-    static CComPtr<I> ProfileFeature(IDeviceProfile* profile, REFIID iid);
-    static bool ReadSettingOf(IDeviceProfile* profile, _Profile_Setting_& setting, bool requireBoth);
+    CComPtr<I> ProfileFeature(IDeviceProfile* profile, REFIID iid);
+    bool ReadSettingOf(IProfileProperties* properties, _Profile_Setting_& setting, bool requireBoth);
     // The properties of the profile of that name; null without a service or such a profile.
     CComPtr<IProfileProperties> NamedProfileProperties(const CString& profileName);
     bool WriteOptionRecords(const CString& profile, const std::vector<std::pair<USHORT, USHORT>>& records);
@@ -83,10 +119,14 @@ private:
     CComPtr<IDeviceEnumerator> m_enumerator;
     CComPtr<IDevice> m_device;
     CComPtr<IProfileManager> m_profileManager;
+    ProfileList m_profiles;
+    GUID m_lastProfile = GUID_NULL;
     CDelayTimer* m_recorder = nullptr;
+    ServiceFault m_fault = ServiceFault::None;
+    unsigned long m_changes = 0;
 };
 
-// A manager for one job, deleted (Delete(1)) when it goes out of scope.
+// A manager deleted (Delete(1)) when it goes out of scope.
 struct CDeviceManagerDeleter {
     void operator()(CDeviceManager* manager) const { manager->Delete(1); }
 };

@@ -26,8 +26,6 @@ namespace {
 // The device-interface class the keyboard's extra keys report through.
 const GUID kMouseInterfaceClass = {0x378de44c, 0x56ef, 0x11d1, {0xbc, 0x8c, 0x00, 0xa0, 0xc9, 0x14, 0x05, 0xdd}};
 
-CDeviceManagerPtr NewManager() { return CDeviceManagerPtr(new CDeviceManager); }
-
 template <typename T>
 void DeleteAndClear(T*& connection) {
     delete connection;
@@ -35,7 +33,8 @@ void DeleteAndClear(T*& connection) {
 }
 }  // namespace
 
-CPoldSysTrayDlg::CPoldSysTrayDlg() : CDialog(IDD_POLDSYSTRAY_DIALOG) {
+CPoldSysTrayDlg::CPoldSysTrayDlg(CDeviceConnection::Factory factory)
+    : CDialog(IDD_POLDSYSTRAY_DIALOG), m_connection(std::move(factory)) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     m_hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     m_trayIconImage = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRAY_ICON), IMAGE_ICON,
@@ -51,6 +50,8 @@ CPoldSysTrayDlg::~CPoldSysTrayDlg() {
         if (app->m_pMainWnd == this)
             app->m_pMainWnd = nullptr;
     DeleteConnections();
+    // The service's objects go before the apartment that holds them.
+    m_connection.Release();
     if (m_osdMarker) {
         COsdWindow::Release();
         m_osdMarker.reset();
@@ -124,7 +125,11 @@ void CPoldSysTrayDlg::RegisterForDeviceNotification() {
     m_deviceNotification = RegisterDeviceNotificationW(m_hWnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
-bool CPoldSysTrayDlg::IsDevicePresent() { return NewManager()->IsDevicePresent(); }
+bool CPoldSysTrayDlg::IsDevicePresent() {
+    // A new manager that found no keyboard has just asked; a kept one asks again.
+    return m_connection.Run(
+        [](CDeviceManager& manager) { return manager.IsDevicePresent() && manager.CheckDevicePresent(); });
+}
 
 bool CPoldSysTrayDlg::AreEventsConnected() const noexcept {
     return m_profileConnection && m_macroConnection && m_launchConnection;
@@ -140,16 +145,18 @@ void CPoldSysTrayDlg::DeleteConnections() {
 void CPoldSysTrayDlg::ConnectEvents() {
     if (AreEventsConnected())
         return;
-    CDeviceManagerPtr manager = NewManager();
-    if (!m_profileConnection)
-        m_profileConnection = manager->ConnectProfileEvents(this);
-    if (!m_macroConnection)
-        m_macroConnection = manager->ConnectMacroEvents(this);
-    if (!m_launchConnection)
-        m_launchConnection = manager->ConnectLaunchAppEvents(this);
-    // All three or none.
-    if (!AreEventsConnected())
-        DeleteConnections();
+    m_connection.Run([this](CDeviceManager& manager) {
+        if (!m_profileConnection)
+            m_profileConnection = manager.ConnectProfileEvents(this);
+        if (!m_macroConnection)
+            m_macroConnection = manager.ConnectMacroEvents(this);
+        if (!m_launchConnection)
+            m_launchConnection = manager.ConnectLaunchAppEvents(this);
+        // All three or none.
+        if (!AreEventsConnected())
+            DeleteConnections();
+        return AreEventsConnected();
+    });
 }
 
 void CPoldSysTrayDlg::DisconnectEvents() {
@@ -167,11 +174,13 @@ void CPoldSysTrayDlg::RunServiceAction(ServiceAction action) {
         KillTimer(kSwitchTimer);
         DisconnectEvents();
         OnMacroRecordingCanceled();
+        m_connection.Release();
         break;
     case ServiceAction::StopAndEnd:
         KillTimer(kSwitchTimer);
         EndMacroRecording();
         DisconnectEvents();
+        m_connection.Release();
         break;
     case ServiceAction::CheckPresence:
         if (!IsDevicePresent())
@@ -255,7 +264,9 @@ void CPoldSysTrayDlg::OnPaint() {
 
 HCURSOR CPoldSysTrayDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
-void CPoldSysTrayDlg::RefreshProfileNames() { NewManager()->GetProfileNames(m_profileNames); }
+void CPoldSysTrayDlg::RefreshProfileNames() {
+    m_connection.Run([this](CDeviceManager& manager) { return manager.GetProfileNames(m_profileNames); });
+}
 
 LRESULT CPoldSysTrayDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
     UINT id = static_cast<UINT>(iconId);
@@ -285,7 +296,7 @@ LRESULT CPoldSysTrayDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
 
 void CPoldSysTrayDlg::BuildTrayMenu(const CStringArray& names) {
     CString active;
-    NewManager()->GetActiveProfile(active);
+    m_connection.Run([&active](CDeviceManager& manager) { return manager.GetActiveProfile(active); });
 
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
     HMENU popup = menu ? GetSubMenu(menu, 0) : nullptr;
@@ -307,10 +318,15 @@ void CPoldSysTrayDlg::SelectProfile(int index) {
     if (index < 0 || index >= m_profileNames.GetSize())
         return;
     const CString name = m_profileNames[index];
-    CDeviceManagerPtr manager = NewManager();
-    _Profile_Setting_ setting;
-    bool haveSetting = manager->GetProfileSetting(name, setting);
-    if (manager->SetActiveProfile(name) && haveSetting && setting.showOsd == 1)
+    bool show = false;
+    m_connection.Run([&](CDeviceManager& manager) {
+        _Profile_Setting_ setting;
+        bool haveSetting = manager.GetProfileSetting(name, setting);
+        bool selected = manager.SetActiveProfile(name);
+        show = selected && haveSetting && setting.showOsd == 1;
+        return selected;
+    });
+    if (show)
         ShowProfileOsd(name);
 }
 
@@ -333,32 +349,46 @@ void CPoldSysTrayDlg::OnTimer(UINT_PTR id) {
 }
 
 void CPoldSysTrayDlg::OnAutoSwitchTimer() {
-    if (!IsDevicePresent())
-        return;
-    CDeviceManagerPtr manager = NewManager();
-    CString active;
-    if (!manager->GetProfileSettings(m_profileSettings) || !manager->GetActiveProfile(active))
-        return;
-    const _Profile_Setting_* entry = FindAutoSwitchProfile(m_profileSettings, IsForegroundApplication);
-    if (!entry || entry->name == active)
-        return;
-    manager->SetActiveProfile(entry->name);
-    if (entry->showOsd == 1)
-        ShowProfileOsd(entry->name);
+    bool switched = false;
+    CString target;
+    bool showOsd = false;
+    m_connection.Run([&](CDeviceManager& manager) {
+        switched = false;
+        if (!manager.IsDevicePresent() || !manager.GetProfileSettings(m_profileSettings))
+            return false;
+        const _Profile_Setting_* entry = FindAutoSwitchProfile(m_profileSettings, IsForegroundApplication);
+        // The active profile matters only once a program in front asks for
+        // one: an idle tick does not read it.
+        CString active;
+        if (!entry || !manager.GetActiveProfile(active) || entry->name == active)
+            return false;
+        target = entry->name;
+        showOsd = entry->showOsd == 1;
+        switched = true;
+        manager.SetActiveProfile(target);
+        return true;
+    });
+    if (switched && showOsd)
+        ShowProfileOsd(target);
 }
 
 void CPoldSysTrayDlg::OnProfileChanged(ULONG) {
-    CDeviceManagerPtr manager = NewManager();
     CString active;
-    _Profile_Setting_ setting;
-    if (manager->GetActiveProfile(active) && manager->GetProfileSetting(active, setting) && setting.showOsd == 1)
+    bool show = false;
+    m_connection.Run([&](CDeviceManager& manager) {
+        _Profile_Setting_ setting;
+        show = manager.GetActiveProfile(active) && manager.GetProfileSetting(active, setting) &&
+               setting.showOsd == 1;
+        return show;
+    });
+    if (show)
         ShowProfileOsd(active);
 }
 
 void CPoldSysTrayDlg::OnDpiChanged(LONG, LONG) {}
 
 void CPoldSysTrayDlg::OnMacroRecordingStarted() {
-    NewManager()->StartMacroRecording();
+    m_connection.Run([](CDeviceManager& manager) { return manager.StartMacroRecording(); });
     GetDelayTimer().Start(GetTickCount());
     CRawInputDevices& rawInput = GetRawInputDevices();
     rawInput.AddUsage(CRawInputDevices::kUsageKeyboard);
@@ -374,24 +404,24 @@ void CPoldSysTrayDlg::StopCapture(bool keepEvents) {
 }
 
 void CPoldSysTrayDlg::OnMacroRecordingStopped() {
-    NewManager()->StopMacroRecording();
+    m_connection.Run([](CDeviceManager& manager) { return manager.StopMacroRecording(); });
     // The events wait for the saved stage.
     StopCapture(true);
 }
 
 void CPoldSysTrayDlg::OnMacroRecordingSaved(ULONG first, ULONG keyId) {
-    NewManager()->SaveRecordedMacro(first, keyId);
+    m_connection.Run([=](CDeviceManager& manager) { return manager.SaveRecordedMacro(first, keyId); });
     // Saved may come without stopped: the capture ends here in any case.
     StopCapture(false);
 }
 
 void CPoldSysTrayDlg::OnMacroRecordingCanceled() {
-    NewManager()->CancelMacroRecording();
+    m_connection.Run([](CDeviceManager& manager) { return manager.CancelMacroRecording(); });
     StopCapture(false);
 }
 
 void CPoldSysTrayDlg::EndMacroRecording() {
-    NewManager()->EndMacroRecording();
+    m_connection.Run([](CDeviceManager& manager) { return manager.EndMacroRecording(); });
     StopCapture(false);
 }
 
@@ -414,6 +444,7 @@ void CPoldSysTrayDlg::Exit(bool fromClose) {
     }
     OnMacroRecordingCanceled();
     DisconnectEvents();
+    m_connection.Release();
     WTSUnRegisterSessionNotification(m_hWnd);
     if (m_deviceNotification && UnregisterDeviceNotification(m_deviceNotification))
         m_deviceNotification = nullptr;

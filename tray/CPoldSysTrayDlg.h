@@ -1,14 +1,15 @@
 #pragma once
 // The tray program's hidden dialog: it owns the notification-area icon, the
-// event connections to the keyboard service, the on-screen display, the
-// timer of automatic profile switching and the on-the-fly macro capture,
-// and starts and stops the service-dependent work as the keyboard and the
-// user's session come and go.
+// connection and the event connections to the keyboard service, the
+// on-screen display, the timer of automatic profile switching and the
+// on-the-fly macro capture, and starts and stops the service-dependent work
+// as the keyboard and the user's session come and go.
 
 #include "gui/CGUIItems.h"
 #include "platform/CDialog.h"
 #include "platform/CStringArray.h"
 #include "service/CProxyStubRegistration.h"
+#include "tray/CDeviceConnection.h"
 #include "tray/CTrayNotifyIcon.h"
 #include "tray/EventHandlers.h"
 #include "tray/TrayDecisions.h"
@@ -36,7 +37,8 @@ public:
     // sent message from another process cannot make calls to the service.
     static constexpr UINT WM_SERVICE_ACTION = WM_APP + 1;
 
-    CPoldSysTrayDlg();
+    // factory: how the connection makes its manager (null: the service by its class).
+    explicit CPoldSysTrayDlg(CDeviceConnection::Factory factory = nullptr);
     ~CPoldSysTrayDlg() override;
 
     BOOL OnInitDialog() override;
@@ -45,6 +47,7 @@ public:
     void DisconnectEvents();
     bool AreEventsConnected() const noexcept;
     void RegisterForDeviceNotification();
+    // Asks the service whether the keyboard is there.
     bool IsDevicePresent();
     void LoadLanguage();
     void BuildTrayMenu(const CStringArray& names);
@@ -93,6 +96,7 @@ private:
     UINT_PTR m_clickTimer = 0;
     std::unique_ptr<char> m_osdMarker;
     HDEVNOTIFY m_deviceNotification = nullptr;
+    CDeviceConnection m_connection;
     CDpiEventConnection* m_dpiConnection = nullptr;
     CProfileEventConnection* m_profileConnection = nullptr;
     CMacroEventConnection* m_macroConnection = nullptr;

@@ -89,6 +89,24 @@ ServiceAction DeviceChangeAction(UINT event, const DEV_BROADCAST_HDR* header, ui
     return event == DBT_DEVICEARRIVAL ? ServiceAction::Start : ServiceAction::StopAndEnd;
 }
 
+ServiceFault ServiceFaultOf(HRESULT hr) {
+    switch (hr) {
+    case RPC_E_DISCONNECTED:
+    case RPC_E_SERVER_DIED:
+    case RPC_E_SERVER_DIED_DNE:
+    case RPC_E_CONNECTION_TERMINATED:
+    case CO_E_OBJNOTCONNECTED:
+    case ServiceWin32Failure(RPC_S_SERVER_UNAVAILABLE):
+    case ServiceWin32Failure(RPC_S_CALL_FAILED):
+    case ServiceWin32Failure(RPC_S_CALL_FAILED_DNE):
+        return ServiceFault::ServiceGone;
+    case kServiceNotConnected:
+        return ServiceFault::KeyboardGone;
+    default:
+        return ServiceFault::None;
+    }
+}
+
 const _Profile_Setting_* FindAutoSwitchProfile(const std::vector<_Profile_Setting_>& settings,
                                                const std::function<bool(const CString&)>& isForeground) {
     for (const _Profile_Setting_& entry : settings) {

@@ -41,6 +41,17 @@ ServiceAction SessionChangeAction(UINT code);
 // header: the broadcast's record (may be null).
 ServiceAction DeviceChangeAction(UINT event, const DEV_BROADCAST_HDR* header, uint32_t vendorId);
 
+// What a failed service call says about the service objects the tray holds.
+enum class ServiceFault {
+    // A refusal or an ordinary failure: the objects are still good.
+    None,
+    // The keyboard is not connected: the objects stand for nothing now.
+    KeyboardGone,
+    // The service's process went away or cut the connection: the objects are dead.
+    ServiceGone,
+};
+ServiceFault ServiceFaultOf(HRESULT hr);
+
 // The profile the foreground program asks for: the first entry, in the
 // service's order, with automatic switching whose program is in front.
 // Null when none.  isForeground is asked only for such entries, in order,

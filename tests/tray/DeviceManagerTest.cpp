@@ -20,6 +20,7 @@
 #include <olectl.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -240,6 +241,97 @@ TEST_F(DeviceManagerTest, FailedWritesAreReportedAndLeaveNoHalfMacro) {
     // A GUID the keyboard does not hold is refused before anything is written.
     EXPECT_FALSE(manager->AssignMacroToKey(NewGuid(), 0, KeyId(2)));
     EXPECT_TRUE(manager->AssignMacroToKey(guid, 0, KeyId(2)));
+}
+
+// The tray keeps one manager while the keyboard is present; another client
+// (the configuration program) changes the keyboard meanwhile.  Whatever it
+// changes, the kept manager reads what a new one would, and an unchanged
+// keyboard is read again without walking the list or asking for features.
+TEST_F(DeviceManagerTest, AKeptManagerReadsWhatANewOneWouldWhateverAnotherClientChanged) {
+    CComPtr<IProfileManager> profiles = m_session->Profiles();
+    ASSERT_TRUE(profiles);
+    auto profileAt = [&](ULONG index) { return m_session->Profile(index); };
+    auto create = [&](const wchar_t* name) {
+        CComPtr<IDeviceProfile> created;
+        ASSERT_HRESULT_SUCCEEDED(profiles->CreateProfile(&created));
+        ASSERT_HRESULT_SUCCEEDED(created->SetName(name));
+    };
+    auto remove = [&](ULONG index) { ASSERT_HRESULT_SUCCEEDED(profiles->DeleteProfile(profileAt(index))); };
+    auto setOptions = [&](ULONG index, USHORT option, USHORT value) {
+        auto properties = CEmulatorSession::ProfileFeature<IProfileProperties>(profileAt(index), IID_IProfileProperties);
+        ASSERT_TRUE(properties);
+        const USHORT record[2] = {option, value};
+        ASSERT_HRESULT_SUCCEEDED(properties->SetProperty(PROFILE_PROPERTY_OPTIONS,
+                                                         reinterpret_cast<const BYTE*>(record), 0, sizeof record, 0));
+    };
+    auto describe = [](CDeviceManager& manager) {
+        std::vector<_Profile_Setting_> settings;
+        manager.GetProfileSettings(settings);
+        std::wstring text;
+        for (const _Profile_Setting_& s : settings)
+            text += std::wstring(s.name) + L"=" + std::wstring(s.application) + L"/" + std::to_wstring(s.autoSwitch) +
+                    std::to_wstring(s.dpiDisplay) + std::to_wstring(s.showOsd) + L"|";
+        CStringArray names;
+        manager.GetProfileNames(names);
+        for (int i = 0; i < names.GetSize(); ++i)
+            text += std::wstring(names[i]) + L",";
+        return text;
+    };
+
+    CDeviceManagerPtr kept = Manager();
+    IKeyboardEmulatorControl* control = m_session->Control();
+    std::vector<_Profile_Setting_> settings;
+    ULONG calls = 0;
+    control->TakeCallCount(&calls);
+    ASSERT_TRUE(kept->GetProfileSettings(settings));
+    ULONG first = 0, again = 0;
+    control->TakeCallCount(&first);
+    ASSERT_TRUE(kept->GetProfileSettings(settings));
+    control->TakeCallCount(&again);
+    // Again: a three-call check, then each profile's name and two properties.
+    EXPECT_LT(again, first);
+    EXPECT_LE(again, 3u + 3u * settings.size());
+
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        const wchar_t* expectedNames;
+    } cases[] = {
+        {"a profile renamed", [&] { ASSERT_HRESULT_SUCCEEDED(profileAt(1)->SetName(L"Renamed")); },
+         L"Profile 1,Renamed,Profile 3,"},
+        {"a linked program and options set", [&] {
+             CDeviceManagerPtr other = Manager();
+             ASSERT_TRUE(other->SetLinkedApplication(L"Profile 3", L"game.exe"));
+             setOptions(0, 1, 1);
+         }, L"Profile 1,Renamed,Profile 3,"},
+        {"a profile created", [&] { create(L"Fourth"); }, L"Profile 1,Renamed,Profile 3,Fourth,"},
+        {"the last deleted", [&] { remove(3); }, L"Profile 1,Renamed,Profile 3,"},
+        {"the last deleted and one created: same length", [&] {
+             remove(2);
+             create(L"Third");
+         }, L"Profile 1,Renamed,Third,"},
+        {"one in the middle deleted and one created", [&] {
+             remove(1);
+             create(L"Last");
+         }, L"Profile 1,Third,Last,"},
+        {"a factory keyboard", [&] { ASSERT_HRESULT_SUCCEEDED(control->ResetToFactory()); },
+         L"Profile 1,Profile 2,Profile 3,"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        std::wstring seen = describe(*kept);
+        EXPECT_EQ(seen, describe(*Manager()));
+        EXPECT_NE(seen.find(c.expectedNames), std::wstring::npos) << std::string(seen.begin(), seen.end());
+        // Found by name among the profiles as they are now.
+        CStringArray names;
+        ASSERT_TRUE(kept->GetProfileNames(names));
+        const CString last = names[names.GetSize() - 1];
+        ASSERT_TRUE(kept->SetActiveProfile(last));
+        CString active;
+        ASSERT_TRUE(Manager()->GetActiveProfile(active));
+        EXPECT_STREQ(active, last);
+    }
 }
 
 // A handler that writes down what reached it.

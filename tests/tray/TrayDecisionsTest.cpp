@@ -126,6 +126,31 @@ _Profile_Setting_ Setting(const wchar_t* name, const wchar_t* application, int a
     return s;
 }
 
+TEST(ServiceFault, ADeadServerOrAMissingKeyboardIsToldFromARefusal) {
+    struct Case {
+        HRESULT result;
+        ServiceFault expected;
+    } cases[] = {
+        {RPC_E_DISCONNECTED, ServiceFault::ServiceGone},
+        {RPC_E_SERVER_DIED, ServiceFault::ServiceGone},
+        {RPC_E_SERVER_DIED_DNE, ServiceFault::ServiceGone},
+        {CO_E_OBJNOTCONNECTED, ServiceFault::ServiceGone},
+        {HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE), ServiceFault::ServiceGone},
+        {HRESULT_FROM_WIN32(RPC_S_CALL_FAILED), ServiceFault::ServiceGone},
+        {HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED), ServiceFault::KeyboardGone},
+        // What the service answers about the request, not about itself.
+        {HRESULT_FROM_WIN32(ERROR_NO_MORE_ITEMS), ServiceFault::None},
+        {HRESULT_FROM_WIN32(ERROR_NOT_FOUND), ServiceFault::None},
+        {E_INVALIDARG, ServiceFault::None},
+        {E_FAIL, ServiceFault::None},
+        {RPC_E_CALL_REJECTED, ServiceFault::None},
+        // Win32 code 1722 as a bare number is no HRESULT of a dead server.
+        {static_cast<HRESULT>(RPC_S_SERVER_UNAVAILABLE), ServiceFault::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ServiceFaultOf(c.result), c.expected) << std::hex << static_cast<unsigned long>(c.result);
+}
+
 TEST(AutoSwitch, TheFirstLinkedProfileOfTheForegroundProgramWins) {
     std::vector<_Profile_Setting_> settings = {
         Setting(L"Office", L"word.exe", 0),

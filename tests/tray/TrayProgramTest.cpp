@@ -25,13 +25,27 @@ namespace {
 
 const UINT kTrayNotify = WM_USER + 100;
 const UINT kIconId = 129;
+const ULONG kOptionAutoSwitch = 1;
 const ULONG kOptionShowOsd = 4;
+// The idle tray's timer 700 tick with the factory keyboard's three
+// profiles: a three-call check that the profile list is the one it knows,
+// then each profile's name and two properties.  Connecting anew for each
+// tick, as the tray once did, cost 24.
+const ULONG kIdleTickCalls = 3 + 3 * 3;
+const ULONG kIdleTickMargin = 2;
 
 std::wstring ThisFolder() {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path, n);
     return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+std::wstring ThisExeName() {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file(path, n);
+    return file.substr(file.find_last_of(L"\\/") + 1);
 }
 
 // Starts a program with its output in a file (a server that COM starts
@@ -170,6 +184,74 @@ protected:
             properties->SetProperty(PROFILE_PROPERTY_OPTIONS, reinterpret_cast<BYTE*>(record), 0, sizeof record, 0));
     }
 
+    void SetLinkedProgram(ULONG index, const std::wstring& program) {
+        CComPtr<IDeviceProfile> profile = m_session->Profile(index);
+        auto properties = CEmulatorSession::ProfileFeature<IProfileProperties>(profile, IID_IProfileProperties);
+        ASSERT_TRUE(properties);
+        ASSERT_HRESULT_SUCCEEDED(properties->SetProperty(PROFILE_PROPERTY_LINKED_PROGRAM,
+                                                         reinterpret_cast<const BYTE*>(program.c_str()), 0,
+                                                         static_cast<ULONG>((program.size() + 1) * sizeof(wchar_t)), 0));
+    }
+
+    // Opens the tray menu as a right click on the icon does and chooses the
+    // item that many steps down from the top.
+    void ChooseFromMenu(int stepsDown, const wchar_t* screenshot = nullptr) {
+        PostMessageW(m_dialog, kTrayNotify, kIconId, WM_RBUTTONUP);
+        HWND menu = nullptr;
+        ASSERT_TRUE(PumpUntil([&] {
+            std::vector<HWND> menus = WindowsOf(m_trayId, L"#32768");
+            for (HWND m : menus)
+                if (IsWindowVisible(m))
+                    menu = m;
+            return menu != nullptr;
+        }, 5000)) << "no menu appeared";
+        if (screenshot)
+            SaveScreenshot(ArtifactPath(screenshot));
+        for (int i = 0; i < stepsDown; ++i)
+            PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    }
+
+    // The service calls of the tray's next ticks of timer 700, one count a
+    // tick.  The idle program calls only then: a burst every 5 s, over in a
+    // few milliseconds, so a second without calls ends one.
+    std::vector<ULONG> TickCalls(size_t ticks) {
+        IKeyboardEmulatorControl* control = m_session->Control();
+        DWORD lastCall = GetTickCount();
+        auto take = [&] {
+            ULONG n = 0;
+            control->TakeCallCount(&n);
+            if (n)
+                lastCall = GetTickCount();
+            return n;
+        };
+        // A burst under way when counting starts is not a whole tick.
+        PumpUntil([&] { return take() == 0 && GetTickCount() - lastCall >= 1000; }, 10000);
+        std::vector<ULONG> bursts;
+        ULONG current = 0;
+        const DWORD start = GetTickCount();
+        while (bursts.size() < ticks && GetTickCount() - start < (ticks + 2) * 5000) {
+            PumpUntil([] { return false; }, 100);
+            ULONG n = take();
+            current += n;
+            if (n == 0 && current && GetTickCount() - lastCall >= 1000) {
+                bursts.push_back(current);
+                current = 0;
+            }
+        }
+        return bursts;
+    }
+
+    void ExpectIdleTicksCheap(size_t ticks) {
+        std::vector<ULONG> calls = TickCalls(ticks);
+        std::string listed;
+        for (ULONG n : calls)
+            listed += std::to_string(n) + " ";
+        ASSERT_EQ(calls.size(), ticks) << "ticks seen: " << listed;
+        for (ULONG n : calls)
+            EXPECT_LE(n, kIdleTickCalls + kIdleTickMargin) << "calls per tick: " << listed;
+    }
+
     std::wstring ActiveProfileName() {
         CComPtr<IDeviceProfile> active;
         CComPtr<IProfileManager> profiles = m_session->Profiles();
@@ -253,20 +335,8 @@ TEST_F(TrayProgramTest, ASecondInstanceEndsAtOnceAndShowsNothing) {
 
 TEST_F(TrayProgramTest, AMenuChoiceMakesThatProfileActive) {
     ASSERT_EQ(ActiveProfileName(), L"Profile 1");
-    PostMessageW(m_dialog, kTrayNotify, kIconId, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-        std::vector<HWND> menus = WindowsOf(m_trayId, L"#32768");
-        for (HWND m : menus)
-            if (IsWindowVisible(m))
-                menu = m;
-        return menu != nullptr;
-    }, 5000)) << "no menu appeared";
-    SaveScreenshot(ArtifactPath(L"tray-menu.png"));
     // Load, (separator), Profile 1, Profile 2: the third item down.
-    for (int i = 0; i < 3; ++i)
-        PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ChooseFromMenu(3, L"tray-menu.png");
     EXPECT_TRUE(PumpUntil([&] { return ActiveProfileName() == L"Profile 2"; }, 5000)) << ActiveProfileName().size();
     EXPECT_EQ(ActiveProfileName(), L"Profile 2");
 }
@@ -437,6 +507,34 @@ TEST_F(TrayProgramTest, UnplugDisconnectsAndPlugReconnectsTheEvents) {
     Plug(true);
     ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(2));
     EXPECT_TRUE(WaitForOsd(5000)) << "the events were not connected again on arrival";
+}
+
+TEST_F(TrayProgramTest, AnIdleTickCostsAFewCallsOnTheConnectionTheTrayKeeps) {
+    // The first tick may still learn the profile list; the rest only read.
+    std::vector<ULONG> first = TickCalls(1);
+    ASSERT_EQ(first.size(), 1u) << "no tick of timer 700";
+    ExpectIdleTicksCheap(3);
+}
+
+TEST_F(TrayProgramTest, AfterUnplugAndPlugTheMenuAndAutomaticSwitchingWork) {
+    Plug(false);
+    Plug(true);
+    ChooseFromMenu(3);
+    EXPECT_TRUE(PumpUntil([&] { return ActiveProfileName() == L"Profile 2"; }, 5000)) << "the menu chose nothing";
+    // The connection made on arrival is kept: the ticks stay cheap.
+    TickCalls(1);
+    ExpectIdleTicksCheap(2);
+
+    // Profile 3 follows this program when it is in front.
+    HWND front = CreateWindowExW(0, L"STATIC", L"the user's program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400,
+                                 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(front);
+    SetForegroundWindow(front);
+    SetLinkedProgram(2, ThisExeName());
+    SetOptions(2, kOptionAutoSwitch, 1);
+    EXPECT_TRUE(PumpUntil([&] { return ActiveProfileName() == L"Profile 3"; }, 15000))
+        << "no automatic switch to Profile 3";
+    DestroyWindow(front);
 }
 
 TEST_F(TrayProgramTest, LockingTheSessionCancelsARecordingAndUnlockingReconnects) {
