@@ -54,17 +54,24 @@ bool ReadItemName(Item* item, CString& name) {
     return TakeServiceText(cb, block, name);
 }
 
+// Whether a service call succeeded; a caller that must see each result (to
+// notice a connection gone bad, say) passes its own.
+struct CallSucceeded {
+    bool operator()(HRESULT hr) const noexcept { return SUCCEEDED(hr); }
+};
+
 // Visits a device list in index order until the list ends (a failed or
 // empty answer), visit returns false, or kMaxDeviceListWalk items were seen.
 // Each item is released after its visit; a visitor that keeps one holds its
 // own reference.
-template <class Manager, class Item, class Visit>
-void ForEachDeviceItem(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**), Visit visit) {
+template <class Manager, class Item, class Visit, class Ok = CallSucceeded>
+void ForEachDeviceItem(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**), Visit visit,
+                       Ok ok = Ok()) {
     if (!manager)
         return;
     for (ULONG index = 0; index < kMaxDeviceListWalk; ++index) {
         CComPtr<Item> item;
-        if (FAILED((manager->*get)(index, &item)) || !item || !visit(item.Get()))
+        if (!ok((manager->*get)(index, &item)) || !item || !visit(item.Get()))
             break;
     }
 }
@@ -106,24 +113,31 @@ std::vector<GUID> WalkDeviceGuids(Manager* manager, HRESULT (STDMETHODCALLTYPE M
     return guids;
 }
 
-// Whether a device list still holds the items of order: the keyboard puts
-// new items at the end and never gives a GUID twice, so the same length and
-// the same last item tell it, in two or three calls instead of a walk.
+// Whether a device list still has count items, the last with the GUID
+// last: the keyboard puts new items at the end and never gives a GUID
+// twice, so that tells whether it holds the same items, in two or three
+// calls instead of a walk.
+template <class Manager, class Item, class Ok = CallSucceeded>
+bool DeviceListUnchanged(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**), size_t count,
+                         const GUID& last, Ok ok = Ok()) {
+    if (!manager || count >= kMaxDeviceListWalk)
+        return false;
+    if (count > 0) {
+        CComPtr<Item> item;
+        GUID guid;
+        if (!ok((manager->*get)(static_cast<ULONG>(count - 1), &item)) || !item || !ReadItemGuid(item.Get(), guid) ||
+            guid != last)
+            return false;
+    }
+    // Whatever ends a walk ends the list.
+    CComPtr<Item> past;
+    return !ok((manager->*get)(static_cast<ULONG>(count), &past)) || !past;
+}
+
 template <class Manager, class Item>
 bool DeviceListUnchanged(Manager* manager, HRESULT (STDMETHODCALLTYPE Manager::*get)(ULONG, Item**),
                          const std::vector<GUID>& order) {
-    if (!manager || order.size() >= kMaxDeviceListWalk)
-        return false;
-    const ULONG count = static_cast<ULONG>(order.size());
-    CComPtr<Item> past;
-    if (SUCCEEDED((manager->*get)(count, &past)) && past)
-        return false;
-    if (count == 0)
-        return true;
-    CComPtr<Item> last;
-    GUID guid;
-    return SUCCEEDED((manager->*get)(count - 1, &last)) && last && ReadItemGuid(last.Get(), guid) &&
-           guid == order.back();
+    return DeviceListUnchanged(manager, get, order.size(), order.empty() ? GUID_NULL : order.back());
 }
 
 // Deletes the device items with these GUIDs; one the keyboard no longer has

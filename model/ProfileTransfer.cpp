@@ -129,9 +129,8 @@ bool ReadProfileOptions(IDeviceProfile* device, IKeyboardProfile* profile) {
     CString name;
     if (ReadItemName(device, name))
         profile->SetName(name);
-    GUID guid;
-    if (ReadItemGuid(device, guid))
-        profile->SetGuid(guid);
+    // Every caller reached the device profile by the profile's GUID: it is
+    // not asked for again.
     CComPtr<IProfileProperties> properties = GetFeatureOf<IProfileProperties>(device);
     if (!properties)
         return true;

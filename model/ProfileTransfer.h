@@ -57,7 +57,8 @@ bool WriteProfileOptions(IDeviceProfile* device, IKeyboardProfile* profile);
 // Makes the keyboard's active profile the store's; true when the store has none.
 bool WriteActiveProfile(IProfileManager* profiles, IKeyboardConfig* config);
 
-// Read step: name, GUID, linked program and options into the profile.
+// Read step: name, linked program and options into the profile, which has
+// the device profile's GUID already.
 bool ReadProfileOptions(IDeviceProfile* device, IKeyboardProfile* profile);
 
 // Creates the application on the keyboard; its new GUID goes into the entry.
