@@ -1,10 +1,9 @@
 #include "tests/e2e/CConfigProgram.h"
 
+#include "tests/e2e/CKeyboardDump.h"
 #include "tests/support/TestPaths.h"
 
 #include <pugixml.hpp>
-
-#include <regex>
 
 namespace {
 
@@ -176,19 +175,10 @@ void ClickAt(POINT screen) {
 }
 
 bool ActiveProfileKey(const std::string& dump, const std::string& keyName, int& type, std::string& data) {
-    std::smatch active;
-    if (!std::regex_search(dump, active, std::regex("active-profile=\"(\\{[^\"]+\\})\"")))
+    CKeyboardDump::Key key;
+    if (!CKeyboardDump(dump).FindKey("", keyName, key))
         return false;
-    const size_t profile = dump.find("<profile guid=\"" + active[1].str() + "\"");
-    if (profile == std::string::npos)
-        return false;
-    const size_t end = dump.find("</profile>", profile);
-    const std::string section = dump.substr(profile, end == std::string::npos ? std::string::npos : end - profile);
-    std::smatch key;
-    const std::regex pattern("<key [^>]*name=\"" + keyName + "\"[^>]*type=\"(-?[0-9]+)\" data=\"([0-9A-F]*)\"");
-    if (!std::regex_search(section, key, pattern))
-        return false;
-    type = std::stoi(key[1].str());
-    data = key[2].str();
+    type = key.type;
+    data = key.data;
     return true;
 }

@@ -2,51 +2,17 @@
 // assigned and applied, Cancel and OK, no keyboard, the keyboard leaving,
 // a second start.  What counts is the keyboard's state afterwards.
 
-#include "tests/e2e/CConfigProgram.h"
-#include "tests/service/CEmulatorSession.h"
+#include "tests/e2e/CEndToEndTest.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <string>
 
 namespace {
-
-// The program starts the tray program, which Windows finds beside it even
-// though the install folder holds none; a tray left running would hold the
-// tray's single-instance mutex and switch profiles under later tests.
-void EndTrayPrograms() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (_wcsicmp(entry.szExeFile, L"MobekTilvorSysTray.exe") != 0)
-            continue;
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-    }
-    CloseHandle(snapshot);
-}
-
-const wchar_t kMain[] = L"MainPage.xml";
-const wchar_t kKeys[] = L"KeyboardKeys.xml";
-const wchar_t kAssign[] = L"AssignKeys.xml";
-
-// The keyboard's records of the kinds (DeviceActionType).
-constexpr int kKeyRecord = 5;
-constexpr int kDisabledRecord = 1;  // a button record without a function
-constexpr int kApplicationRecord = 9;
-constexpr int kProfileRecord = 3;
-constexpr int kMacroRecord = 8;
 
 // A keyboard with two profiles and one macro that it already knows.
 const char kKeyboardWithMacro[] =
@@ -57,130 +23,21 @@ const char kKeyboardWithMacro[] =
     "  <macro guid=\"{5A1D3C44-0B7E-4C59-9E7A-0E6C1D2B3A41}\" name=\"Combo\"/>\n"
     "</keyboard-state>\n";
 
-void TypeKey(WORD scanCode, WORD virtualKey) {
-    INPUT input[2] = {};
-    for (INPUT& i : input) {
-        i.type = INPUT_KEYBOARD;
-        i.ki.wScan = scanCode;
-        i.ki.wVk = virtualKey;
-    }
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(1, &input[0], sizeof(INPUT));
-    Pause(100);
-    SendInput(1, &input[1], sizeof(INPUT));
-    Pause(300);
-}
-
-class ConfigProgramTest : public ::testing::Test {
+class ConfigProgramTest : public CEndToEndTest {
 protected:
     void SetUp() override {
-        CEmulatorSession::StopServer();
-        folder = MakeTempFolder(L"e2e-config");
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        if (std::string(test->name()).find("Macro") != std::string::npos)
-            WriteBytes(folder + L"\\keyboard.xml", kKeyboardWithMacro);
-        session = std::make_unique<CEmulatorSession>(KeyboardMode::OutOfProcess, folder + L"\\keyboard.xml");
-        ASSERT_HRESULT_SUCCEEDED(session->Connect());
+        const bool withMacro = std::string(test->name()).find("Macro") != std::string::npos;
+        ASSERT_NO_FATAL_FAILURE(StartKeyboard(L"e2e-config", withMacro ? kKeyboardWithMacro : nullptr));
         // The install folder holds no tray program (one beside the program may still start).
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Mobek\\Tilvor", 0, nullptr, 0, KEY_WRITE, nullptr,
-                                  &key, nullptr),
-                  ERROR_SUCCESS);
-        const std::wstring dir = folder + L"\\";
-        RegSetValueExW(key, L"InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.c_str()),
-                       static_cast<DWORD>((dir.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
+        ASSERT_TRUE(SetInstallDir(folder + L"\\"));
     }
     void TearDown() override {
         program.reset();
         second.reset();
-        EndTrayPrograms();
-        if (session) {
-            ULONG vendor = 0, product = 0;
-            if (session->Control())
-                session->Control()->SetPresent(TRUE, &vendor, &product);
-            session.reset();
-        }
-        CEmulatorSession::StopServer();
+        CEndToEndTest::TearDown();
     }
 
-    std::string Dump() {
-        ULONG cb = 0;
-        BYTE* text = nullptr;
-        if (!session->Control() || FAILED(session->Control()->DumpState(&cb, &text)))
-            return std::string();
-        std::string dump(reinterpret_cast<char*>(text), cb);
-        CoTaskMemFree(text);
-        return dump;
-    }
-    int KeyType(const char* name) {
-        int type = -100;
-        std::string data;
-        ActiveProfileKey(Dump(), name, type, data);
-        return type;
-    }
-    // Polls the keyboard's state until it satisfies pred (a write runs on
-    // the program's worker thread, and ends a moment after it is sent).
-    template <typename Pred>
-    bool WaitForDump(Pred pred, DWORD timeoutMs = 15000) {
-        for (const DWORD start = GetTickCount();; Pause(200)) {
-            if (pred(Dump()))
-                return true;
-            if (GetTickCount() - start > timeoutMs)
-                return false;
-        }
-    }
-    bool WaitForKeyType(const char* name, int type) {
-        return WaitForDump([&](const std::string& dump) {
-            int found = 0;
-            std::string data;
-            return ActiveProfileKey(dump, name, found, data) && found == type;
-        });
-    }
-    // Waits for a popup of the program, takes its OK and tells whether it
-    // closed.
-    bool ConfirmPopup(const wchar_t* skinFile, const wchar_t* screenshot = nullptr) {
-        HWND popup = program->WaitForPopup();
-        if (!popup)
-            return false;
-        if (screenshot)
-            EXPECT_TRUE(SaveWindowScreenshot(popup, ArtifactPath(screenshot)));
-        if (!program->Click(popup, skinFile, "BUTTON_POPUP_OK"))
-            return false;
-        Pause(500);
-        return program->Popups().empty();
-    }
-    HWND StartProgram() {
-        program = std::make_unique<CConfigProgram>();
-        if (!program->Start())
-            return nullptr;
-        return program->WaitForMainWindow();
-    }
-    void Assign(HWND main, const char* key, const char* action) {
-        ASSERT_TRUE(program->Click(main, kKeys, key)) << key;
-        ASSERT_TRUE(program->Click(main, kAssign, action)) << action;
-    }
-    // Runs the emulator's control command as the keyboard's hardware.
-    bool RunControl(const wchar_t* words) {
-        std::wstring exe = CEmulatorSession::EmulatorExe();
-        std::wstring command = L"\"" + exe + L"\" " + words;
-        STARTUPINFOW si = {};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi = {};
-        if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                            &si, &pi))
-            return false;
-        CloseHandle(pi.hThread);
-        const bool ended = WaitPumping(pi.hProcess, 20000);
-        DWORD code = 1;
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hProcess);
-        return ended && code == 0;
-    }
-
-    std::wstring folder;
-    std::unique_ptr<CEmulatorSession> session;
-    std::unique_ptr<CConfigProgram> program;
     std::unique_ptr<CConfigProgram> second;
 };
 
@@ -227,15 +84,7 @@ TEST_F(ConfigProgramTest, ProgramLaunchChosenInTheFileDialogReachesTheKeyboard) 
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring path = std::wstring(system) + L"\\notepad.exe";
-    // The file name box of the dialog: an edit, or a combo box holding one.
-    HWND name = GetDlgItem(dialog, 0x47C);
-    if (!name)
-        name = GetDlgItem(dialog, 0x480);
-    ASSERT_NE(name, nullptr);
-    if (HWND edit = FindWindowExW(name, nullptr, L"Edit", nullptr))
-        name = edit;
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(ChooseFile(dialog, path)) << "the file dialog has no file name box";
     Pause(800);
     ASSERT_TRUE(program->Popups().empty()) << "the file dialog stayed open";
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY"));
@@ -346,11 +195,7 @@ TEST_F(ConfigProgramTest, AWriteTheKeyboardRefusesIsNotTakenAsSaved) {
     Assign(main, "BUTTON_KB_F11", "BUTTON_ASSIGNSELECT_DISABLE");
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_OK"));
     EXPECT_FALSE(program->WaitForExit(4000)) << "the window closed although nothing was saved";
-    RECT apply;
-    ASSERT_TRUE(CConfigProgram::ItemRect(kMain, "BUTTON_APPLY", apply));
-    POINT centre = {(apply.left + apply.right) / 2, (apply.top + apply.bottom) / 2};
-    ClientToScreen(main, &centre);
-    EXPECT_TRUE(IsWindowEnabled(WindowFromPoint(centre))) << "Apply does not show the unsaved change";
+    EXPECT_TRUE(IsApplyEnabled(main)) << "Apply does not show the unsaved change";
     EXPECT_EQ(KeyType("F11"), kKeyRecord);
 
     // Once the keyboard takes writes again, Apply writes the change.

@@ -9,6 +9,7 @@
 #include "service/ServiceText.h"
 #include "tests/service/CEmulatorSession.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
@@ -69,29 +70,6 @@ HANDLE StartProgram(const std::wstring& exe, const std::wstring& outputFile) {
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
-}
-
-struct FoundWindows {
-    DWORD processId;
-    const wchar_t* className;
-    std::vector<HWND> windows;
-};
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
-    auto* found = reinterpret_cast<FoundWindows*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if ((found->processId == 0 || pid == found->processId) && wcscmp(name, found->className) == 0)
-        found->windows.push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
-    FoundWindows found{processId, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
-    return found.windows;
 }
 
 // The width of a text as the on-screen display draws it.

@@ -1,0 +1,30 @@
+#include "tests/support/ProcessWindows.h"
+
+#include <cwchar>
+
+namespace {
+
+struct FoundWindows {
+    DWORD processId;
+    const wchar_t* className;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+    auto* found = reinterpret_cast<FoundWindows*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if ((found->processId == 0 || pid == found->processId) && wcscmp(name, found->className) == 0)
+        found->windows.push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
+    FoundWindows found{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
