@@ -170,6 +170,9 @@ BOOL CKespaAppDlg::OnInitDialog() {
         haveKeyboard = m_config->GetActiveProfile() != nullptr;
     }
     if (!haveKeyboard) {
+        // Nothing can be applied, and there is no firmware to name.
+        SetDirty(0);
+        ShowVersions(false);
         m_noDeviceTimer = SetTimer(kNoDeviceTimer, 500);
         return TRUE;
     }
@@ -285,9 +288,11 @@ void CKespaAppDlg::CheckWriteResult() {
     if (result == WriteResult::Running || m_device->IsBusy())
         return;
     KillTimer(kWriteWatchTimer);
-    // A write that failed leaves the changes unsaved, and Apply says so.
+    // A write that failed leaves the changes unsaved, Apply says so, and so
+    // does a warning: the user must not take them for written.
     if (result == WriteResult::Failed) {
         SetDirty(1);
+        ShowWriteFailedWarning();
         return;
     }
     // The store now holds what the keyboard holds, what the tray program or
@@ -324,15 +329,29 @@ bool CKespaAppDlg::SaveAndWait() {
     EnableWindow(false);
     // A write that runs is waited for rather than refused, so the user's
     // edits are written before the window goes.
-    bool saved = WaitWhileBusy(kBusyWaitMs) && SaveToDevice() && WaitWhileBusy(kBusyWaitMs);
+    bool saved = WaitWhileBusy(kBusyWaitMs) && SaveToDevice();
+    // This wait tells how the write ended; the watch must not tell it twice.
+    KillTimer(kWriteWatchTimer);
+    saved = saved && WaitWhileBusy(kBusyWaitMs);
     if (saved && m_device && m_device->GetLastWriteResult() == WriteResult::Failed)
         saved = false;
     KillTimer(kWriteWatchTimer);
     EnableWindow(true);
     ::SetCursor(previous);
-    if (!saved)
+    if (!saved) {
         SetDirty(1);
+        ShowWriteFailedWarning();
+    }
     return saved;
+}
+
+void CKespaAppDlg::ShowWriteFailedWarning() {
+    if (m_warningOpen)
+        return;
+    m_warningOpen = true;
+    CKespaWarningDlg warning(this, L"WriteFailedPopup.xml");
+    warning.DoModal();
+    m_warningOpen = false;
 }
 
 void CKespaAppDlg::RefreshAll() {
@@ -342,8 +361,18 @@ void CKespaAppDlg::RefreshAll() {
     for (CBitmapBtn* button : m_assignButtons)
         if (button)
             button->SetHoverFromLabel(false);
+    ShowVersions(true);
+    UpdateKeyMarks();
+    EnableAssignmentButtons(m_selectedKey != nullptr);
+    Invalidate(false);
+}
+
+void CKespaAppDlg::ShowVersions(bool keyboard) {
     CString version;
-    if (m_firmwareText && m_device && m_device->GetVersionText1(version)) {
+    if (m_firmwareText && (!keyboard || (m_device && m_device->GetVersionText1(version)))) {
+        if (!keyboard)
+            if (CLangTable* language = CLangTable::GetCurrent())
+                language->Translate(L"$FirmwareUnknown", version);
         CString text;
         text.Format(L"%s: %s", m_firmwareLabel.GetString(), version.GetString());
         m_firmwareText->SetText(text);
@@ -358,9 +387,6 @@ void CKespaAppDlg::RefreshAll() {
         text.Format(L"%s: %s", m_driverLabel.GetString(), versions.ProductMajorMinor().GetString());
         m_driverText->SetText(text);
     }
-    UpdateKeyMarks();
-    EnableAssignmentButtons(m_selectedKey != nullptr);
-    Invalidate(false);
 }
 
 void CKespaAppDlg::RefreshPages() {
@@ -441,9 +467,18 @@ LRESULT CKespaAppDlg::OnNcHitTest(CPoint) {
     return hit == HTCLIENT ? HTCAPTION : hit;
 }
 
-void CKespaAppDlg::OnNcMouseMove(UINT, CPoint) {
-    if (!m_selectedKey)
+void CKespaAppDlg::OnNcMouseMove(UINT, CPoint screenPoint) {
+    // Off the keys over the window's own background: the next hover, of
+    // whichever key, writes its text again.  A disabled control under the
+    // pointer (the assignment buttons just after an assignment) sends its
+    // moves here too, and is no background.
+    POINT client = screenPoint;
+    ::ScreenToClient(m_hWnd, &client);
+    HWND under = ::ChildWindowFromPointEx(m_hWnd, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (!m_selectedKey && (!under || under == m_hWnd)) {
         ClearInfoWindow();
+        m_hoveredKey = nullptr;
+    }
     Default();
 }
 
@@ -608,6 +643,8 @@ void CKespaAppDlg::FormatAssignmentText(CKeyboardKeyItem* key) {
     m_keyPicture = PictureRecord{&key->GetPicture(CBitmapBtn::kNormal), nullptr, cap};
     m_infoWindow->SetExtraPicture(&m_keyPicture);
     m_infoWindow->Invalidate(false);
+    // Every caller writes with the window unlocked.
+    m_shownKey = key;
 }
 
 void CKespaAppDlg::RefreshInfoWindow() {
@@ -617,12 +654,13 @@ void CKespaAppDlg::RefreshInfoWindow() {
         m_infoWindow->SetLocked(false);
         FormatAssignmentText(m_selectedKey);
         m_infoWindow->SetLocked(true);
-    } else if (m_hoveredKey) {
-        FormatAssignmentText(m_hoveredKey);
+    } else if (m_shownKey) {
+        FormatAssignmentText(m_shownKey);
     }
 }
 
 void CKespaAppDlg::ClearInfoWindow() {
+    m_shownKey = nullptr;
     if (!m_infoWindow)
         return;
     m_infoWindow->SetText(L"");
@@ -632,9 +670,10 @@ void CKespaAppDlg::ClearInfoWindow() {
 }
 
 void CKespaAppDlg::OnKeyHover(int32_t id) {
-    CKeyboardKeyItem* previous = m_hoveredKey;
     m_hoveredKey = FindItem<CKeyboardKeyItem>(m_layoutPage, id, kItemKeyboardKey);
-    if (m_selectedKey || previous == m_hoveredKey)
+    // Written again only when the window shows another key (or none): a
+    // hover comes with every move of the pointer over the key.
+    if (m_selectedKey || m_hoveredKey == m_shownKey)
         return;
     if (m_hoveredKey)
         FormatAssignmentText(m_hoveredKey);
@@ -671,6 +710,7 @@ void CKespaAppDlg::OnKeyClicked(int32_t id) {
 void CKespaAppDlg::EndAssignment(bool releaseCapture) {
     if (m_infoWindow)
         m_infoWindow->SetLocked(false);
+    CKeyboardKeyItem* assigned = m_selectedKey;
     if (m_selectedKey) {
         m_selectedKey->SetPressedHighlight(false);
         m_selectedKey->Invalidate(false);
@@ -680,6 +720,9 @@ void CKespaAppDlg::EndAssignment(bool releaseCapture) {
         ::ReleaseCapture();
         SetFocus();
     }
+    // The window shows what the key does now, not what it did before.
+    if (assigned)
+        FormatAssignmentText(assigned);
     RefreshKeyPage();
     SetDirty(1);
 }
@@ -814,6 +857,7 @@ void CKespaAppDlg::ResetProfile() {
         m_infoWindow->SetLocked(false);
     RefreshPages();
     RefreshKeyPage();
+    RefreshInfoWindow();
     SetDirty(1);
 }
 

@@ -80,6 +80,10 @@ protected:
 private:
     void LoadPages();
     void ShowNoDeviceWarning();
+    void ShowWriteFailedWarning();
+    // The footer's firmware and program versions; without a keyboard the
+    // firmware says there is none.
+    void ShowVersions(bool keyboard);
     void OpenManual();
     bool IsRecordingMacro() const;
     // OK: waits for a running transfer, writes, and waits for the write;
@@ -134,6 +138,8 @@ private:
     PictureRecord m_keyPicture;
 
     CKeyboardKeyItem* m_hoveredKey = nullptr;
+    // The key whose assignment the information window shows; null: none.
+    CKeyboardKeyItem* m_shownKey = nullptr;
     CKeyboardKeyItem* m_selectedKey = nullptr;
     int m_macroState = 1;
     HDEVNOTIFY m_deviceNotify = nullptr;

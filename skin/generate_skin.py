@@ -6,6 +6,7 @@
   lang\   the language texts named by Language.xml, re-encoded as UTF-16
   bin\    the key files named by KeyboardLayout.xml, written from KeyTable.txt
   fonts\  made empty until the skin ships fonts
+  Manuals\  the user's manual from manual/, with the pictures drawn for it
 
 --list-outputs prints the files the build makes, for the build system.
 """
@@ -18,7 +19,7 @@ import xml.etree.ElementTree as ET
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from skinkit import keyfiles, langfile, pictures  # noqa: E402
+from skinkit import keyfiles, langfile, manual, pictures  # noqa: E402
 from skinkit.keytable import read_key_table  # noqa: E402
 from skinkit.theme import THEME  # noqa: E402
 
@@ -53,6 +54,7 @@ def planned_outputs(source):
     out += [("skins", name) for name, _ in pictures.all_pictures(THEME)]
     out += [("lang", f) for f in _language_file_names(source)]
     out += [("bin", f) for f in _key_file_names(source)]
+    out += manual.planned_outputs(source)
     return out
 
 
@@ -88,6 +90,8 @@ def generate(source, dist):
     _write(dist, "bin", defaults_name, defaults)
 
     os.makedirs(os.path.join(dist, "fonts"), exist_ok=True)
+
+    manual.generate(source, dist, THEME, _write)
 
 
 def main(argv):

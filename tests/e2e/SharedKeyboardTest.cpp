@@ -328,6 +328,8 @@ TEST_F(SharedKeyboardTest, AWriteThatFailsHalfWayIsCompletedByTheNextApplyWithNo
     ASSERT_TRUE(RunControl(L"fail IKeyAssignmentManager.WriteKeys 0x80004005 always"));
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_TRUE(WaitForQuietKeyboard()) << "the keyboard's calls did not stop";
+    // The user is told, and the changes stay to be applied again.
+    ASSERT_TRUE(ConfirmPopup(L"WriteFailedPopup.xml")) << "no warning: " << program->DescribePopups();
     EXPECT_TRUE(PumpUntil([&] { return IsApplyEnabled(main); }, 5000)) << "Apply does not show the unsaved changes";
     {
         CKeyboardDump dump(Dump());
