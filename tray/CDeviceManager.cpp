@@ -314,11 +314,14 @@ bool CDeviceManager::SaveRecordedMacro(ULONG first, ULONG keyId) {
     // The LED only shows the stage: the user's recording is stored whether
     // or not the keyboard has an LED to show it on.
     ApplyLedStep(CMacroLedScheme::kOff);
-    CString name;
-    MakeNewMacroName(name);
     std::vector<CaptureEvent> events;
     if (m_recorder)
         events = m_recorder->GetEvents();
+    // Nothing recorded: no empty macro, and the key keeps what it does.
+    if (!HoldsMacroSteps(events))
+        return false;
+    CString name;
+    MakeNewMacroName(name);
     GUID guid = GUID_NULL;
     return !name.IsEmpty() && CreateMacro(name, events, guid) && AssignMacroToKey(guid, first, keyId);
 }

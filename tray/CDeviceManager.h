@@ -47,6 +47,10 @@ public:
     virtual bool StartMacroRecording();
     virtual bool StopMacroRecording();
     virtual bool CancelMacroRecording();
+    // Leaves recording mode, switches LED 7 off, and stores the recorder's
+    // capture as a new macro on the key in the active profile when it
+    // holds a step (HoldsMacroSteps).  True when a macro was stored and
+    // assigned; an empty capture changes no macro and no key.
     virtual bool SaveRecordedMacro(ULONG first, ULONG keyId);
     virtual bool EndMacroRecording();
     virtual CDpiEventConnection* ConnectDpiEvents(IDpiEventHandler* handler);

@@ -99,13 +99,26 @@ CString WithoutTrailingBackslash(const CString& folder) {
     return folder;
 }
 
+CString ConfigProgramPath(const CString& installDir) {
+    const CString folder = WithoutTrailingBackslash(installDir);
+    if (folder.IsEmpty())
+        return CString();
+    return folder + L"\\" + ConfigProgramExeName();
+}
+
 bool LaunchConfigProgram() {
     CString folder;
     if (!ReadTraySetting(L"InstallDir", folder))
         return false;
+    const CString program = ConfigProgramPath(folder);
+    if (program.IsEmpty())
+        return false;
     SetCurrentDirectoryW(WithoutTrailingBackslash(folder));
+    // The user asked for it from the menu or the icon, yet the tray is not
+    // in front (the menu gave the front back): the program may take it.
+    AllowSetForegroundWindow(ASFW_ANY);
     auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", ConfigProgramExeName(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", program, nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

@@ -30,7 +30,7 @@ bool EnableDebugPrivilege();
 bool ReadLanguageSetting(CString& language);
 // "InstallDir" less one trailing backslash becomes the current folder, then
 // the configuration program is started from it.  False when the value
-// cannot be read or the program does not start.
+// cannot be read or is empty, or the program does not start.
 bool LaunchConfigProgram();
 // The folder of the running executable, with its trailing backslash.
 const wchar_t* GetModuleDirectory();
@@ -40,3 +40,7 @@ const wchar_t* GetModuleDirectory();
 bool ReadTraySetting(const wchar_t* valueName, CString& value);
 // Removes one trailing backslash.
 CString WithoutTrailingBackslash(const CString& folder);
+// The configuration program in the installation folder (with or without
+// its trailing backslash); empty for an empty folder.  A full path: a bare
+// file name would be looked for in the tray program's own folder first.
+CString ConfigProgramPath(const CString& installDir);

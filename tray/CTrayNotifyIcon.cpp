@@ -141,9 +141,15 @@ LRESULT CTrayNotifyIcon::OnTrayNotification(UINT iconId, UINT mouseMessage, POIN
     if (mouseMessage == WM_RBUTTONUP) {
         if (!popup || !owner)
             return 1;
+        // The menu closes as it should only while its owner is in front;
+        // the window the user was in gets the front back afterwards, so
+        // typing does not go to the hidden owner.
+        HWND previous = ::GetForegroundWindow();
         ::SetForegroundWindow(owner);
         TrackPopupMenu(popup, TPM_LEFTBUTTON, point.x, point.y, 0, owner, nullptr);
         ::PostMessageW(owner, WM_NULL, 0, 0);
+        if (HWND back = ForegroundAfterMenu(previous, owner, ::GetForegroundWindow(), ::IsWindow(previous) != FALSE))
+            ::SetForegroundWindow(back);
     } else if (mouseMessage == WM_LBUTTONDBLCLK) {
         if (!owner)
             return 1;

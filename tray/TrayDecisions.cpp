@@ -118,6 +118,13 @@ const _Profile_Setting_* FindAutoSwitchProfile(const std::vector<_Profile_Settin
     return nullptr;
 }
 
+bool HoldsMacroSteps(const std::vector<CaptureEvent>& events) {
+    for (const CaptureEvent& event : events)
+        if (event.type == kCaptureKey || event.type == kCaptureMouseButton)
+            return true;
+    return false;
+}
+
 std::vector<BYTE> BuildMacroStepsBlock(const std::vector<CaptureEvent>& events) {
     if (events.size() > kMaxMacroSteps)
         return {};
@@ -160,6 +167,12 @@ DWORD NotifyIconDataSize(int version) {
     case 1: return NOTIFYICONDATAW_V2_SIZE;
     default: return NOTIFYICONDATAW_V1_SIZE;
     }
+}
+
+HWND ForegroundAfterMenu(HWND before, HWND owner, HWND now, bool beforeExists) {
+    if (!before || before == owner || !beforeExists || now != owner)
+        return nullptr;
+    return before;
 }
 
 int OsdTextHeight(int dotsPerInchX) {

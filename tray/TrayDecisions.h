@@ -59,6 +59,12 @@ ServiceFault ServiceFaultOf(HRESULT hr);
 const _Profile_Setting_* FindAutoSwitchProfile(const std::vector<_Profile_Setting_>& settings,
                                                const std::function<bool(const CString&)>& isForeground);
 
+// Whether a capture is worth storing as a macro: it holds at least one key
+// or mouse-button step.  An empty one (stopped before any input, or
+// cancelled before the key was chosen) stores nothing, so the chosen key
+// keeps its function.
+bool HoldsMacroSteps(const std::vector<CaptureEvent>& events);
+
 // The macro-steps block for captured events: header {0, n}, the events, and
 // 8 zero bytes.  Empty when there are more events than a block can carry.
 std::vector<BYTE> BuildMacroStepsBlock(const std::vector<CaptureEvent>& events);
@@ -71,6 +77,13 @@ DeviceKeyRecord MakeMacroKeyRecord(uint32_t keyId, const GUID& macro);
 // on this target.
 int ChooseNotifyIconVersion(DWORD systemMajor, DWORD shellMajor);
 DWORD NotifyIconDataSize(int version);
+
+// The window to put in front once the tray menu has closed: the one that
+// was in front before the menu opened (before), while it still exists
+// (beforeExists) and the owner the menu brought forward is still in front
+// (now; a click into another window that closed the menu chose that one).
+// Null: leave the front as it is.
+HWND ForegroundAfterMenu(HWND before, HWND owner, HWND now, bool beforeExists);
 
 // The on-screen display's text height for a horizontal resolution in dots
 // per inch, and its strip on a monitor.

@@ -207,6 +207,32 @@ TEST_F(DeviceManagerTest, SavingStoresTheCaptureAsANewMacroOnTheKey) {
     EXPECT_FALSE(Active().leds[6].on);
 }
 
+TEST_F(DeviceManagerTest, AnEmptyRecordingStoresNothingAndTheKeyKeepsItsFunction) {
+    CDeviceManagerPtr manager = Manager();
+    const DeviceKeyRecord before = Active().keys[5];
+    // Stopped before any input; then cancelled after a key was typed (the
+    // cancel empties the capture) and saved all the same.
+    const std::function<void()> recordings[] = {
+        [&] { m_recorder.Start(0); },
+        [&] {
+            m_recorder.Start(0);
+            m_recorder.CaptureKey(0x1E, 0, 10);
+            m_recorder.Stop();
+            m_recorder.Clear();
+        },
+    };
+    for (const auto& record : recordings) {
+        ASSERT_TRUE(manager->StartMacroRecording());
+        record();
+        EXPECT_FALSE(manager->SaveRecordedMacro(0, KeyId(5)));
+        EXPECT_TRUE(Data().macros.empty()) << "an empty macro was stored";
+        EXPECT_EQ(std::memcmp(&before, &Active().keys[5], sizeof before), 0) << "the key lost its function";
+        // The recording is over all the same.
+        EXPECT_EQ(Data().deviceMode, 1u);
+        EXPECT_FALSE(Active().leds[6].on);
+    }
+}
+
 TEST_F(DeviceManagerTest, ARecordingIsStoredEvenWhenTheLedCannotShowTheEnd) {
     CDeviceManagerPtr manager = Manager();
     m_recorder.Start(0);

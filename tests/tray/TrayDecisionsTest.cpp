@@ -3,6 +3,7 @@
 // sent to the keyboard, the icon record and the on-screen display's strip.
 
 #include "platform/Guid.h"
+#include "tray/CPcManager.h"
 #include "tray/TrayDecisions.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +190,22 @@ TEST(AutoSwitch, TheFirstLinkedProfileOfTheForegroundProgramWins) {
     }
 }
 
+TEST(MacroSteps, OnlyACaptureWithAKeyOrAButtonIsStored) {
+    struct Case {
+        const char* what;
+        std::vector<CaptureEvent> events;
+        bool stored;
+    } cases[] = {
+        {"nothing captured", {}, false},
+        {"a pause alone", {{kCaptureDelay, 500}}, false},
+        {"a key release alone", {{kCaptureKey, 0x1001E}}, true},
+        {"one mouse button", {{kCaptureMouseButton, RI_MOUSE_LEFT_BUTTON_DOWN}}, true},
+        {"keys with a pause between", {{kCaptureKey, 0x1E}, {kCaptureDelay, 80}, {kCaptureKey, 0x1001E}}, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HoldsMacroSteps(c.events), c.stored) << c.what;
+}
+
 TEST(MacroStepsBlock, HeaderStepsAndTrailingZeros) {
     std::vector<CaptureEvent> events = {{2, 0x1E}, {3, 120}, {2, 0x1001E}};
     std::vector<BYTE> block = BuildMacroStepsBlock(events);
@@ -234,6 +251,40 @@ TEST(NotifyIcon, VersionAndRecordSizeFollowTheTarget) {
     EXPECT_EQ(NotifyIconDataSize(1), NOTIFYICONDATAW_V2_SIZE);
     EXPECT_EQ(NotifyIconDataSize(0), NOTIFYICONDATAW_V1_SIZE);
     EXPECT_NE(NotifyIconDataSize(3), 956u);
+}
+
+TEST(MenuForeground, TheWindowInFrontBeforeTheMenuGetsItBack) {
+    const HWND user = reinterpret_cast<HWND>(0x1010);
+    const HWND owner = reinterpret_cast<HWND>(0x2020);
+    const HWND other = reinterpret_cast<HWND>(0x3030);
+    struct Case {
+        const char* what;
+        HWND before, now;
+        bool beforeExists;
+        HWND expected;
+    } cases[] = {
+        {"an item chosen", user, owner, true, user},
+        {"a click into another window closed the menu", user, other, true, nullptr},
+        {"the user's window went meanwhile", user, owner, false, nullptr},
+        {"nothing was in front", nullptr, owner, false, nullptr},
+        {"the owner was in front already", owner, owner, true, nullptr},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ForegroundAfterMenu(c.before, owner, c.now, c.beforeExists), c.expected) << c.what;
+}
+
+TEST(ConfigProgram, StartedFromTheInstallationFolderByItsFullPath) {
+    struct Case {
+        const wchar_t* installDir;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"C:\\Program Files\\Mobek\\", L"C:\\Program Files\\Mobek\\MobekTilvorConfig.exe"},
+        {L"C:\\Program Files\\Mobek", L"C:\\Program Files\\Mobek\\MobekTilvorConfig.exe"},
+        {L"\\", L""},
+        {L"", L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(ConfigProgramPath(c.installDir), c.expected) << CString(c.installDir).ToUtf8();
 }
 
 TEST(OsdStrip, HeightFromResolutionAndPlaceFromTheMonitor) {

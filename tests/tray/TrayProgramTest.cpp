@@ -7,6 +7,7 @@
 #include "emulator/CKeyTable.h"
 #include "platform/Guid.h"
 #include "service/ServiceText.h"
+#include "tests/e2e/CKeyboardDump.h"
 #include "tests/service/CEmulatorSession.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProcessWindows.h"
@@ -15,9 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
 #include <wtsapi32.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +89,91 @@ int OsdTextWidth(const std::wstring& text, int height) {
     return size.cx;
 }
 
+// The processes that run an executable of that name (any case).
+std::vector<DWORD> ProcessesNamed(const wchar_t* exeName) {
+    std::vector<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return found;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        if (_wcsicmp(entry.szExeFile, exeName) == 0)
+            found.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
+
+std::wstring ImageOf(DWORD processId) {
+    std::wstring path;
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
+        wchar_t buffer[MAX_PATH * 2];
+        DWORD size = MAX_PATH * 2;
+        if (QueryFullProcessImageNameW(process, 0, buffer, &size))
+            path.assign(buffer, size);
+        CloseHandle(process);
+    }
+    return path;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// Ends a process of another program: WM_CLOSE to its windows of that class
+// first (null: straight to the end), then the hard way.
+void EndProcess(DWORD processId, const wchar_t* mainClass) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process)
+        return;
+    if (mainClass)
+        for (HWND window : WindowsOf(processId, mainClass))
+            PostMessageW(window, WM_CLOSE, 0, 0);
+    if (!mainClass || !WaitPumping(process, 10000)) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+}
+
+// The installer's value "InstallDir" that the tray program starts the
+// configuration program from, set for one test and put back afterwards.
+class CInstallDirSetting {
+public:
+    CInstallDirSetting() {
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Mobek\\Tilvor", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                        &m_key, nullptr);
+        wchar_t buffer[MAX_PATH] = {};
+        DWORD bytes = sizeof buffer - sizeof(wchar_t);
+        DWORD type = 0;
+        m_had = m_key && RegQueryValueExW(m_key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes) ==
+                             ERROR_SUCCESS && type == REG_SZ;
+        if (m_had)
+            m_old.assign(buffer, bytes / sizeof(wchar_t));
+    }
+    ~CInstallDirSetting() {
+        if (!m_key)
+            return;
+        if (m_had)
+            RegSetValueExW(m_key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.data()),
+                           static_cast<DWORD>(m_old.size() * sizeof(wchar_t)));
+        else
+            RegDeleteValueW(m_key, kValue);
+        RegCloseKey(m_key);
+    }
+    bool Set(const std::wstring& folder) {
+        return m_key && RegSetValueExW(m_key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                                       static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+
+private:
+    static constexpr const wchar_t* kValue = L"InstallDir";
+    HKEY m_key = nullptr;
+    bool m_had = false;
+    std::wstring m_old;
+};
+
+const wchar_t kConfigExe[] = L"MobekTilvorConfig.exe";
+const wchar_t kConfigMainClass[] = L"SINGLE_INSTANCE_APP_DULCORE";
+
 class TrayProgramTest : public ::testing::Test {
 protected:
     // One keyboard server for all the cases, back to a factory keyboard
@@ -118,6 +206,7 @@ protected:
         StartTray();
     }
     void TearDown() override {
+        EndStartedPrograms();
         if (m_tray) {
             if (m_dialog)
                 PostMessageW(m_dialog, WM_CLOSE, 0, 0);
@@ -131,6 +220,16 @@ protected:
                 EXPECT_EQ(code, 0u);
             CloseHandle(m_tray);
         }
+    }
+
+    // A configuration program the tray started, and a tray program that one
+    // started in turn, would act on later tests' keyboards.
+    void EndStartedPrograms() {
+        for (DWORD config : ProcessesNamed(kConfigExe))
+            EndProcess(config, kConfigMainClass);
+        for (DWORD tray : ProcessesNamed(L"MobekTilvorSysTray.exe"))
+            if (tray != m_trayId)
+                EndProcess(tray, nullptr);
     }
 
     void StartTray() {
@@ -171,23 +270,76 @@ protected:
                                                          static_cast<ULONG>((program.size() + 1) * sizeof(wchar_t)), 0));
     }
 
-    // Opens the tray menu as a right click on the icon does and chooses the
-    // item that many steps down from the top.
-    void ChooseFromMenu(int stepsDown, const wchar_t* screenshot = nullptr) {
+    // The tray's menu while it is shown, null otherwise.
+    HWND ShownMenu() {
+        for (HWND menu : WindowsOf(m_trayId, L"#32768"))
+            if (IsWindowVisible(menu))
+                return menu;
+        return nullptr;
+    }
+
+    // Opens the tray menu as a right click on the icon does and presses
+    // Down that many times, then the key (Return chooses, Escape closes).
+    void ChooseFromMenu(int stepsDown, const wchar_t* screenshot = nullptr, WPARAM key = VK_RETURN) {
         PostMessageW(m_dialog, kTrayNotify, kIconId, WM_RBUTTONUP);
         HWND menu = nullptr;
-        ASSERT_TRUE(PumpUntil([&] {
-            std::vector<HWND> menus = WindowsOf(m_trayId, L"#32768");
-            for (HWND m : menus)
-                if (IsWindowVisible(m))
-                    menu = m;
-            return menu != nullptr;
-        }, 5000)) << "no menu appeared";
+        ASSERT_TRUE(PumpUntil([&] { return (menu = ShownMenu()) != nullptr; }, 5000)) << "no menu appeared";
         if (screenshot)
             SaveScreenshot(ArtifactPath(screenshot));
         for (int i = 0; i < stepsDown; ++i)
             PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageW(menu, WM_KEYDOWN, key, 0);
+    }
+
+    // A double click on the icon, in the callback messages the shell sends for it.
+    void DoubleClickIcon() {
+        for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            PostMessageW(m_dialog, kTrayNotify, kIconId, mouse);
+    }
+
+    // Runs the emulator's control command, acting as the keyboard's hardware.
+    bool RunControl(const wchar_t* words) {
+        const std::wstring exe = CEmulatorSession::EmulatorExe();
+        std::wstring command = L"\"" + exe + L"\" " + words;
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                            &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        const bool ended = WaitPumping(process.hProcess, 20000);
+        DWORD code = 1;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hProcess);
+        return ended && code == 0;
+    }
+
+    std::string Dump() {
+        ULONG cb = 0;
+        BYTE* text = nullptr;
+        if (FAILED(m_session->Control()->DumpState(&cb, &text)))
+            return std::string();
+        std::string dump(reinterpret_cast<char*>(text), cb);
+        CoTaskMemFree(text);
+        return dump;
+    }
+
+    // Waits until the tray has made calls for what the keyboard told it and
+    // then none for a second: its handling is over.
+    bool WaitForTrayToSettle(DWORD timeoutMs = 10000) {
+        IKeyboardEmulatorControl* control = m_session->Control();
+        bool called = false;
+        DWORD lastCall = GetTickCount();
+        return PumpUntil([&] {
+            ULONG n = 0;
+            control->TakeCallCount(&n);
+            if (n) {
+                called = true;
+                lastCall = GetTickCount();
+            }
+            return called && GetTickCount() - lastCall >= 1000;
+        }, timeoutMs);
     }
 
     // The service calls of the tray's next ticks of timer 700, one count a
@@ -407,11 +559,30 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
     EXPECT_TRUE(PumpUntil([&] { return Led7().effect == 1; }, 5000)) << "LED 7 does not blink";
     ASSERT_HRESULT_SUCCEEDED(control->RunRecordingStage(RECORDING_STAGE_SAVED, keyId));
 
+    // The macro is made, named and given its steps first, the key assigned
+    // last: once the key plays a macro, the macro is whole.
+    auto keyRecord = [&] {
+        DeviceKeyRecord found = {};
+        CComPtr<IDeviceProfile> active;
+        m_session->Profiles()->GetActiveProfile(&active);
+        auto keys = CEmulatorSession::ProfileFeature<IKeyAssignmentManager>(active, IID_IKeyAssignmentManager);
+        ULONG count = 0;
+        if (!keys || FAILED(keys->GetKeyCount(&count)))
+            return found;
+        std::vector<DeviceKeyRecord> records(count);
+        if (SUCCEEDED(keys->ReadKeys(&count, records.data())))
+            for (ULONG i = 0; i < count; ++i)
+                if (records[i].keyId == keyId)
+                    found = records[i];
+        return found;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return keyRecord().actionType == 8 && DeviceMode() == 1; }, 5000))
+        << "the key was not given a macro";
     auto macros = m_session->DeviceFeature<IMacroManager>(IID_IMacroManager);
     ASSERT_TRUE(macros);
     CComPtr<IDeviceMacro> macro;
-    ASSERT_TRUE(PumpUntil([&] { return SUCCEEDED(macros->GetMacro(0, &macro)) && macro; }, 5000))
-        << "no macro was stored";
+    ASSERT_HRESULT_SUCCEEDED(macros->GetMacro(0, &macro)) << "no macro was stored";
+    ASSERT_TRUE(macro);
     EXPECT_EQ(NameOf(macro), L"New Macro1");
     ULONG cb = 0;
     BYTE* block = nullptr;
@@ -447,24 +618,7 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
     EXPECT_EQ(withoutDelays[2].value & 0xFFFF, static_cast<ULONG>(RI_MOUSE_LEFT_BUTTON_DOWN));
     EXPECT_EQ(withoutDelays[3].value & 0xFFFF, static_cast<ULONG>(RI_MOUSE_LEFT_BUTTON_UP));
 
-    // Assigned to the key in the active profile (the macro is stored first,
-    // the key a moment later).
-    auto keyRecord = [&] {
-        DeviceKeyRecord found = {};
-        CComPtr<IDeviceProfile> active;
-        m_session->Profiles()->GetActiveProfile(&active);
-        auto keys = CEmulatorSession::ProfileFeature<IKeyAssignmentManager>(active, IID_IKeyAssignmentManager);
-        ULONG count = 0;
-        if (!keys || FAILED(keys->GetKeyCount(&count)))
-            return found;
-        std::vector<DeviceKeyRecord> records(count);
-        if (SUCCEEDED(keys->ReadKeys(&count, records.data())))
-            for (ULONG i = 0; i < count; ++i)
-                if (records[i].keyId == keyId)
-                    found = records[i];
-        return found;
-    };
-    EXPECT_TRUE(PumpUntil([&] { return keyRecord().actionType == 8 && DeviceMode() == 1; }, 5000));
+    // Assigned to the key in the active profile.
     DeviceKeyRecord record = keyRecord();
     EXPECT_EQ(record.actionType, 8u);
     uint32_t words[4];
@@ -548,6 +702,143 @@ TEST_F(TrayProgramTest, ALaunchKeyStartsTheProgramItNames) {
     EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
         << "the launch key did not start the program";
     DeleteFileW(marker.c_str());
+}
+
+TEST_F(TrayProgramTest, AnEmptyRecordingStoresNoMacroAndTheKeyKeepsItsFunction) {
+    CKeyboardDump::Key before;
+    ASSERT_TRUE(CKeyboardDump(Dump()).FindKey("", "M4", before)) << Dump();
+    struct Run {
+        const char* what;
+        const wchar_t* end;
+    } runs[] = {
+        {"stopped before any input", L"record stop"},
+        {"cancelled, then saved all the same", L"record cancel"},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(run.what);
+        ASSERT_TRUE(RunControl(L"record start"));
+        ASSERT_TRUE(PumpUntil([&] { return DeviceMode() == 2; }, 5000)) << "recording mode not entered";
+        ASSERT_TRUE(WaitForTrayToSettle());
+        ASSERT_TRUE(RunControl(run.end));
+        ASSERT_TRUE(WaitForTrayToSettle());
+        ASSERT_TRUE(RunControl(L"record save M4"));
+        ASSERT_TRUE(WaitForTrayToSettle()) << "the tray did not answer the saved stage";
+
+        CKeyboardDump dump(Dump());
+        for (const CKeyboardDump::Macro& macro : dump.Macros())
+            ADD_FAILURE() << "a macro was stored: " << macro.name << " with " << macro.keySteps.size() << " key steps";
+        CKeyboardDump::Key after;
+        ASSERT_TRUE(dump.FindKey("", "M4", after));
+        EXPECT_EQ(after.type, before.type) << "M4 lost its function";
+        EXPECT_EQ(after.data, before.data);
+        // The recording is over all the same.
+        EXPECT_EQ(dump.DeviceMode(), 1);
+        bool on = true;
+        unsigned colour = 0, effect = 0;
+        EXPECT_TRUE(dump.FindLed(7, on, colour, effect));
+        EXPECT_FALSE(on) << "LED 7 still shows the recording";
+    }
+}
+
+TEST_F(TrayProgramTest, TheWindowInFrontBeforeTheMenuGetsTheFrontAndTheTypingBack) {
+    // The user's program: an edit box in front, taking what is typed.
+    HWND front = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(front);
+    struct Close {
+        const char* what;
+        int stepsDown;
+        WPARAM key;
+        const wchar_t* activeAfter;
+    } closes[] = {
+        // Load, (separator), Profile 1, Profile 2: the third item down.
+        {"a profile chosen", 3, VK_RETURN, L"Profile 2"},
+        {"the menu closed with Escape", 0, VK_ESCAPE, L"Profile 2"},
+    };
+    for (const Close& close : closes) {
+        SCOPED_TRACE(close.what);
+        SetWindowTextW(front, L"");
+        SetForegroundWindow(front);
+        SetFocus(front);
+        PumpUntilIdle(200, 1000);
+        ASSERT_EQ(GetForegroundWindow(), front);
+
+        ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(close.stepsDown, nullptr, close.key));
+        ASSERT_TRUE(PumpUntil([&] { return !ShownMenu(); }, 5000)) << "the menu stayed open";
+        EXPECT_TRUE(PumpUntil([&] { return ActiveProfileName() == close.activeAfter; }, 5000));
+        PumpUntilIdle(300, 1500);
+        EXPECT_EQ(GetForegroundWindow(), front) << "the front stayed with window " << GetForegroundWindow();
+
+        INPUT keys[2] = {};
+        for (INPUT& key : keys) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = 'T';
+            key.ki.wScan = 0x14;
+        }
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+        wchar_t typed[16] = {};
+        EXPECT_TRUE(PumpUntil([&] { return GetWindowTextW(front, typed, 16) > 0; }, 3000))
+            << "the typing did not reach the window in front";
+        EXPECT_EQ(_wcsicmp(typed, L"t"), 0) << Narrow(typed);
+    }
+    DestroyWindow(front);
+}
+
+TEST_F(TrayProgramTest, LoadAndADoubleClickStartTheConfigurationProgramUnlessOneRuns) {
+    CInstallDirSetting installDir;
+    // A stand-in under the configuration program's name, which says when it
+    // was started: while the real one runs it must not be.
+    const std::wstring decoyFolder = MakeTempFolder(L"tray-install");
+    const std::wstring decoy = decoyFolder + L"\\" + kConfigExe;
+    const std::wstring marker = decoy + L".ran";
+    ASSERT_TRUE(CopyFileW((ThisFolder() + L"\\tray_launch_probe.exe").c_str(), decoy.c_str(), FALSE));
+
+    struct Way {
+        const char* what;
+        std::function<void()> ask;
+    } ways[] = {
+        {"the menu's Load item", [&] { ChooseFromMenu(1); }},
+        {"a double click on the icon", [&] { DoubleClickIcon(); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.what);
+        ASSERT_TRUE(ProcessesNamed(kConfigExe).empty()) << "a configuration program runs already";
+        ASSERT_TRUE(installDir.Set(DistPath() + L"\\"));
+        way.ask();
+        DWORD config = 0;
+        ASSERT_TRUE(PumpUntil([&] {
+            std::vector<DWORD> running = ProcessesNamed(kConfigExe);
+            config = running.size() == 1 ? running[0] : 0;
+            if (!config)
+                return false;
+            for (HWND main : WindowsOf(config, kConfigMainClass))
+                if (IsWindowVisible(main))
+                    return true;
+            return false;
+        }, 30000)) << "the configuration program did not start";
+        EXPECT_EQ(_wcsicmp(ImageOf(config).c_str(), DistPath(kConfigExe).c_str()), 0)
+            << "it runs from " << Narrow(ImageOf(config));
+        EXPECT_FALSE(ShownMenu()) << "a menu opened as well";
+
+        // While it runs, neither way starts another.
+        ASSERT_TRUE(installDir.Set(decoyFolder));
+        ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(1));
+        DoubleClickIcon();
+        PumpUntilIdle(500, 3000);
+        Sleep(500);
+        EXPECT_EQ(GetFileAttributesW(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "a second one was started";
+        EXPECT_EQ(ProcessesNamed(kConfigExe), std::vector<DWORD>{config});
+
+        // Once it has ended, the same request starts one again (the stand-in).
+        EndStartedPrograms();
+        ASSERT_TRUE(ProcessesNamed(kConfigExe).empty()) << "the configuration program did not end";
+        way.ask();
+        EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+            << "nothing was started once the configuration program had ended";
+        DeleteFileW(marker.c_str());
+        PumpUntil([&] { return ProcessesNamed(kConfigExe).empty(); }, 5000);
+    }
 }
 
 }  // namespace
