@@ -1,34 +1,25 @@
 #include "config/CKespaAppDlg.h"
 
 #include "config/CFileVersions.h"
-#include "config/CKespaDropdownSelectPopup.h"
-#include "config/CKespaMacroAssignmentPopup.h"
-#include "config/CKespaNumEntryPopup.h"
 #include "config/CKespaWarningDlg.h"
-#include "config/CPoldPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
 #include "config/resource.h"
 #include "gui/CBitmapBtn.h"
-#include "gui/CBitmapItem.h"
-#include "gui/CBitmapWindow.h"
 #include "gui/CDropdownListItem.h"
-#include "gui/CKeyboardDef.h"
 #include "gui/CKeyboardKeyItem.h"
 #include "gui/CKeyboardLayoutSetting.h"
 #include "gui/CKeyboardLayoutSwitcher.h"
 #include "gui/CLangTable.h"
 #include "gui/CTextItem.h"
 #include "gui/GUIResources.h"
-#include "gui/KeyStroke.h"
+#include "gui/GuiMessages.h"
 #include "gui/SkinLoader.h"
 #include "gui/SymbolIds.h"
 #include "model/CKespaProfile.h"
+#include "model/DeviceDescriptor.h"
 #include "service/ServiceInterfaces.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
-
-#include <cwctype>
 
 namespace {
 
@@ -40,9 +31,6 @@ const wchar_t kDriverPage[] = L"https://www.mobektilvor.example/support/download
 const wchar_t kSocialPages[3][48] = {L"https://www.mobektilvor.example/community",
                                      L"https://www.mobektilvor.example/news",
                                      L"https://www.mobektilvor.example/velk"};
-
-constexpr UINT WM_KEYITEM_HOVER_MSG = WM_USER + 800;
-constexpr UINT WM_KEYITEM_CLICK_MSG = WM_USER + 801;
 
 constexpr DWORD kBusyWaitMs = 60000;
 
@@ -70,7 +58,14 @@ bool IsKeyboardRemoval(UINT event, const DEV_BROADCAST_HDR* header, uint32_t ven
 }
 
 CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
-    : CGUIPanel(kTemplateId, L"MainPage.xml", nullptr), m_config(config), m_device(device) {
+    : CGUIPanel(kTemplateId, L"MainPage.xml", nullptr),
+      m_config(config),
+      m_device(device),
+      m_keys(*this),
+      m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys.Items(), &m_keys, nullptr},
+              {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profilesPage, nullptr, nullptr},
+              {kPageMacros, BUTTON_MANAGEMACROS, &m_macrosPage, nullptr, nullptr},
+              {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage, nullptr, nullptr}} {
     m_icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
@@ -83,20 +78,19 @@ CKespaAppDlg::~CKespaAppDlg() {
 }
 
 void CKespaAppDlg::LoadPages() {
-    LoadXmlDescription(&m_keysPage, L"AssignKeys.xml", this, false);
+    LoadXmlDescription(&m_keys.Items(), L"AssignKeys.xml", this, false);
     const int32_t layout = GetKeyboardLayoutSwitcher().GetCurrent();
     if (CKeyboardLayoutSetting* setting = CKeyboardLayoutSetting::FindByLayoutId(layout))
         if (!setting->m_itemsName.IsEmpty())
-            LoadXmlDescription(&m_layoutPage, setting->m_itemsName, this, false);
+            LoadXmlDescription(&m_keys.LayoutItems(), setting->m_itemsName, this, false);
     LoadXmlDescription(&m_profilesPage, L"ManageProfiles.xml", this, false);
     LoadXmlDescription(&m_macrosPage, L"ManageMacros.xml", this, false);
     LoadXmlDescription(&m_lightingPage, L"LightingMaintenance.xml", this, false);
 }
 
 void CKespaAppDlg::BindItems() {
-    const int32_t tabs[4] = {BUTTON_ASSIGNKEYS, BUTTON_MANAGEPROFILES, BUTTON_MANAGEMACROS, BUTTON_LIGHTINGMAINTENANCE};
-    for (int i = 0; i < 4; ++i)
-        m_tabs[i] = FindItem<CBitmapBtn>(m_items, tabs[i], kItemBitmapButton);
+    for (PageRow& row : m_pages)
+        row.tab = FindItem<CBitmapBtn>(m_items, row.tabId, kItemBitmapButton);
     m_okButton = FindItem<CGUIItem>(m_items, BUTTON_OK);
     m_cancelButton = FindItem<CGUIItem>(m_items, BUTTON_CANCEL);
     m_applyButton = FindItem<CBitmapBtn>(m_items, BUTTON_APPLY, kItemBitmapButton);
@@ -107,22 +101,9 @@ void CKespaAppDlg::BindItems() {
         m_firmwareLabel = m_firmwareText->GetText();
     if (m_driverText && m_driverLabel.IsEmpty())
         m_driverLabel = m_driverText->GetText();
-
-    m_keyboardPicture = FindItem<CBitmapItem>(m_layoutPage, BITMAP_MECHKBD, kItemBitmapItem);
-    for (int i = 0; i < 6; ++i) {
-        m_assignButtons[i] = FindItem<CBitmapBtn>(m_keysPage, BUTTON_ASSIGNSELECT_DEFAULT + i, kItemBitmapButton);
-        m_assignTexts[i] = FindItem<CTextItem>(m_keysPage, TEXT_ASSIGNSELECT_DEFAULT + i, kItemTextItem);
-    }
-    m_infoWindow = FindItem<CBitmapWindow>(m_keysPage, BITMAPWIN_ASSIGNKEY, kItemBitmapWindow);
-    if (m_infoWindow)
-        m_infoWindow->SetTextBand(true);
-    m_keysProfiles = FindItem<CDropdownListItem>(m_keysPage, LIST_GLOBALPROFILELIST, kItemDropdownList);
-    if (m_keysProfiles) {
-        // "Profile:" before the name says what the drop-down chooses.
-        CString prefix;
-        if (CLangTable* language = CLangTable::GetCurrent(); language && language->Translate(L"$ProfilePrefix", prefix))
-            m_keysProfiles->SetPrefix(prefix + L" ");
-    }
+    for (PageRow& row : m_pages)
+        if (row.page)
+            row.page->Bind();
 }
 
 BOOL CKespaAppDlg::OnInitDialog() {
@@ -146,13 +127,6 @@ BOOL CKespaAppDlg::OnInitDialog() {
 
     LoadPages();
     BindItems();
-    EnableAssignmentButtons(false);
-    // The keys sit on the keyboard picture: the picture stays beneath them
-    // and never paints over them.
-    if (HWND picture = WindowOf(m_keyboardPicture)) {
-        ::SetWindowLongPtrW(picture, GWL_STYLE, ::GetWindowLongPtrW(picture, GWL_STYLE) | WS_CLIPSIBLINGS);
-        ::SetWindowPos(picture, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
     ShowPage(kPageKeys);
 
     // The window exists: a second start now finds it and need not wait.
@@ -164,7 +138,7 @@ BOOL CKespaAppDlg::OnInitDialog() {
 
     bool haveKeyboard = false;
     if (m_device && m_device->IsConnected() && m_device->GetProductId() != 0) {
-        m_device->Sync(m_config, kSyncRead, 0x231F);
+        m_device->Sync(m_config, kSyncRead, kMaskFirstRead);
         if (!m_config->GetActiveProfile())
             m_config->SetActiveProfile(m_config->GetProfile(0));
         haveKeyboard = m_config->GetActiveProfile() != nullptr;
@@ -180,7 +154,7 @@ BOOL CKespaAppDlg::OnInitDialog() {
     RefreshAll();
     RefreshPages();
     SetDirty(0);
-    if (HWND first = WindowOf(m_tabs[0])) {
+    if (HWND first = WindowOf(m_pages[0].tab)) {
         ::SetFocus(first);
         return FALSE;
     }
@@ -188,60 +162,50 @@ BOOL CKespaAppDlg::OnInitDialog() {
 }
 
 void CKespaAppDlg::ShowPage(int flags) {
-    CGUIItems* target = (flags & kPageKeys) ? &m_keysPage
-                        : (flags & kPageProfiles) ? &m_profilesPage
-                        : (flags & kPageMacros) ? &m_macrosPage
-                                                : &m_lightingPage;
-    if (target == m_currentPage)
+    // The first row whose bits the flags name; lighting when none does.
+    PageRow* target = &m_pages[3];
+    for (PageRow& row : m_pages)
+        if (flags & row.bits) {
+            target = &row;
+            break;
+        }
+    if (target->items == m_currentPage)
         return;
-    const int bits = target == &m_keysPage ? kPageKeys
-                     : target == &m_profilesPage ? kPageProfiles
-                     : target == &m_macrosPage ? kPageMacros
-                                               : kPageLighting;
-    m_keysPage.ShowAll((bits & kPageKeys) == kPageKeys);
-    m_profilesPage.ShowAll((bits & kPageProfiles) != 0);
-    m_macrosPage.ShowAll((bits & kPageMacros) != 0);
-    m_layoutPage.ShowAll((bits & kPageLayout) != 0);
-    m_lightingPage.ShowAll((bits & kPageLighting) != 0);
-    const int tabBits[4] = {kPageKeys, kPageProfiles, kPageMacros, kPageLighting};
-    for (int i = 0; i < 4; ++i)
-        if (m_tabs[i])
-            m_tabs[i]->SetCheckState(bits == tabBits[i] ? 1 : 0);
-    m_currentPage = target;
+    for (PageRow& row : m_pages) {
+        const bool shown = &row == target;
+        if (row.page)
+            row.page->ShowAll(shown);
+        else
+            row.items->ShowAll(shown);
+        if (row.tab)
+            row.tab->SetCheckState(shown ? 1 : 0);
+    }
+    m_currentPage = target->items;
     Invalidate(false);
 }
 
-void CKespaAppDlg::FillProfileDropdown(CDropdownListItem* dropdown) {
-    if (!dropdown)
-        return;
-    dropdown->RemoveAllEntries();
-    int selected = 0;
-    for (int i = 0; i < m_config->GetProfileCount(); ++i)
-        if (IKeyboardProfile* profile = m_config->GetProfile(i)) {
-            const int index = dropdown->AddEntry(profile->GetName());
-            if (profile == m_config->GetActiveProfile())
-                selected = index;
-        }
-    dropdown->Select(selected, nullptr);
+CKespaAppDlg::PageRow* CKespaAppDlg::CurrentRow() {
+    for (PageRow& row : m_pages)
+        if (row.items == m_currentPage)
+            return &row;
+    return nullptr;
+}
+
+CDialogPage* CKespaAppDlg::PageOf(HWND itemWindow) {
+    for (PageRow& row : m_pages)
+        if (row.page && row.page->FindByWindow(itemWindow))
+            return row.page;
+    return nullptr;
 }
 
 void CKespaAppDlg::SwitchProfile(IKeyboardProfile* profile) {
     m_config->SetActiveProfile(profile);
     SnapshotSettings();
-    FillProfileDropdown(m_keysProfiles);
-    UpdateKeyMarks();
     if (CKespaProfile* switched = AsKespaProfile(profile))
         switched->RestoreSettings(switched->GetSavedSettings());
-    RefreshInfoWindow();
+    RefreshPages();
+    m_keys.RefreshInfoWindow();
     SetDirty(1);
-}
-
-void CKespaAppDlg::OnDropdownChoice(int index, HWND dropdown) {
-    if (!m_keysProfiles || dropdown != WindowOf(m_keysProfiles) || index < 0)
-        return;
-    IKeyboardProfile* chosen = m_config->FindProfileByName(m_keysProfiles->GetEntryText(index));
-    if (chosen && chosen != m_config->GetActiveProfile())
-        SwitchProfile(chosen);
 }
 
 void CKespaAppDlg::SetDirty(int flag) {
@@ -271,7 +235,7 @@ bool CKespaAppDlg::SaveToDevice() {
         }
     if (!m_device || m_device->IsBusy())
         return false;
-    if (m_device->Sync(m_config, kSyncWrite, 0x2FFF)) {
+    if (m_device->Sync(m_config, kSyncWrite, kMaskAll)) {
         SetDirty(0);
         // Until the keyboard confirms the write, watch how it ends.
         SetTimer(kWriteWatchTimer, 100);
@@ -300,8 +264,8 @@ void CKespaAppDlg::CheckWriteResult() {
     if (!m_config->GetActiveProfile())
         m_config->SetActiveProfile(m_config->GetProfile(0));
     RefreshPages();
-    RefreshKeyPage();
-    RefreshInfoWindow();
+    m_keys.RefreshKeyPage();
+    m_keys.RefreshInfoWindow();
 }
 
 bool CKespaAppDlg::WaitWhileBusy(DWORD timeoutMs) {
@@ -355,15 +319,11 @@ void CKespaAppDlg::ShowWriteFailedWarning() {
 }
 
 void CKespaAppDlg::RefreshAll() {
-    for (CBitmapBtn* tab : m_tabs)
-        if (tab)
-            tab->SetHoverFromLabel(false);
-    for (CBitmapBtn* button : m_assignButtons)
-        if (button)
-            button->SetHoverFromLabel(false);
+    for (PageRow& row : m_pages)
+        if (row.tab)
+            row.tab->SetHoverFromLabel(false);
     ShowVersions(true);
-    UpdateKeyMarks();
-    EnableAssignmentButtons(m_selectedKey != nullptr);
+    m_keys.RefreshKeyPage();
     Invalidate(false);
 }
 
@@ -390,8 +350,9 @@ void CKespaAppDlg::ShowVersions(bool keyboard) {
 }
 
 void CKespaAppDlg::RefreshPages() {
-    FillProfileDropdown(m_keysProfiles);
-    UpdateKeyMarks();
+    for (PageRow& row : m_pages)
+        if (row.page)
+            row.page->Refresh();
 }
 
 bool CKespaAppDlg::IsRecordingMacro() const { return m_currentPage == &m_macrosPage && m_macroState == 3; }
@@ -410,7 +371,7 @@ void CKespaAppDlg::OnCancel() {
         return;
     EndDialog(IDCANCEL);
     if (m_dirty && m_device) {
-        m_device->Sync(m_config, kSyncRead, 0x2FFF);
+        m_device->Sync(m_config, kSyncRead, kMaskAll);
         if (CKespaProfile* active = AsKespaProfile(m_config->GetActiveProfile()))
             active->RestoreSettings(active->GetCachedSettings());
         SnapshotSettings();
@@ -468,17 +429,7 @@ LRESULT CKespaAppDlg::OnNcHitTest(CPoint) {
 }
 
 void CKespaAppDlg::OnNcMouseMove(UINT, CPoint screenPoint) {
-    // Off the keys over the window's own background: the next hover, of
-    // whichever key, writes its text again.  A disabled control under the
-    // pointer (the assignment buttons just after an assignment) sends its
-    // moves here too, and is no background.
-    POINT client = screenPoint;
-    ::ScreenToClient(m_hWnd, &client);
-    HWND under = ::ChildWindowFromPointEx(m_hWnd, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    if (!m_selectedKey && (!under || under == m_hWnd)) {
-        ClearInfoWindow();
-        m_hoveredKey = nullptr;
-    }
+    m_keys.OnNcMouseMove(screenPoint);
     Default();
 }
 
@@ -496,38 +447,41 @@ BOOL CKespaAppDlg::OnHelpInfo(HELPINFO*) {
 }
 
 LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
     switch (message) {
-    case WM_KEYITEM_HOVER_MSG:
-        OnKeyHover(static_cast<int32_t>(lParam));
+    case WM_KEYITEM_HOVER:
+    case WM_KEYITEM_CLICKED:
+        if (m_keys.OnMessage(message, wParam, lParam, result))
+            return result;
+        break;
+    case WM_DROPDOWN_SELCHANGE:
+        if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
+            if (page->OnMessage(message, wParam, lParam, result))
+                return result;
         return 0;
-    case WM_KEYITEM_CLICK_MSG:
-        OnKeyClicked(static_cast<int32_t>(lParam));
-        return 0;
-    case WM_USER + 72:
-    case WM_USER + 508:
+    case WM_SLIDER_TRACK_CLICKED:
+    case WM_LIST_ROW_KEY:
+        // Nothing to do on these yet; taken so that they go no further.
         return 0;
     case WM_GUI_QUERY_ITEM:
         FindItemByWindow(reinterpret_cast<HWND>(lParam), &m_items, m_currentPage);
         return 0;
-    case WM_DROPDOWN_SELCHANGE:
-        OnDropdownChoice(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
     default:
-        return CGUIPanel::WindowProc(message, wParam, lParam);
+        break;
     }
+    return CGUIPanel::WindowProc(message, wParam, lParam);
 }
 
 BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    CGUIItem* item = FindItemByWindow(reinterpret_cast<HWND>(lParam), &m_items, m_currentPage);
-    if (item && (item->m_itemType == kItemBitmapButton || item->m_itemType == kItemTextItem)) {
+    const HWND sender = reinterpret_cast<HWND>(lParam);
+    PageRow* current = CurrentRow();
+    CDialogPage* page = current ? current->page : nullptr;
+    // The current page's own items go to its page object.
+    CGUIItem* own = page ? page->FindByWindow(sender) : nullptr;
+    CGUIItem* item = own ? own : FindItemByWindow(sender, &m_items, m_currentPage);
+    const bool clickable = item && (item->m_itemType == kItemBitmapButton || item->m_itemType == kItemTextItem);
+    if (clickable && !(own && page->OnCommand(item->m_itemId))) {
         switch (item->m_itemId) {
-        case BUTTON_ASSIGNSELECT_DEFAULT: AssignDefault(); break;
-        case BUTTON_ASSIGNSELECT_SINGLEKEY: AssignSingleKey(); break;
-        case BUTTON_ASSIGNSELECT_MACRO: AssignMacro(); break;
-        case BUTTON_ASSIGNSELECT_PROFILE: AssignProfile(); break;
-        case BUTTON_ASSIGNSELECT_LAUNCHPROGRAM: AssignProgram(); break;
-        case BUTTON_ASSIGNSELECT_DISABLE: AssignDisabled(); break;
-        case BUTTON_RESET: ResetProfile(); break;
         case BUTTON_OK:
             if (SaveAndWait())
                 PostMessage(WM_CLOSE);
@@ -561,316 +515,4 @@ BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         }
     }
     return CGUIPanel::OnCommand(wParam, lParam);
-}
-
-// ---- the key-assignment page ----
-
-int32_t CKespaAppDlg::KeyIdOf(const CKeyboardKeyItem* key) const {
-    return key && key->GetKeyEntry() ? key->GetKeyEntry()->keyId : 0;
-}
-
-KeyAssignment CKespaAppDlg::DefaultRecordOf(int32_t keyId) const {
-    return KeyAssignment::DefaultKey(GetKeyboardDef().GetKeyTableValue(keyId));
-}
-
-std::vector<CKeyboardKeyItem*> CKespaAppDlg::KeyItems() const {
-    std::vector<CKeyboardKeyItem*> keys;
-    for (int32_t id = BUTTON_KB_ESC; id <= BUTTON_KB_INTL5_MUHENKAN; ++id)
-        if (auto* key = FindItem<CKeyboardKeyItem>(m_layoutPage, id, kItemKeyboardKey))
-            if (key->GetKeyEntry())
-                keys.push_back(key);
-    return keys;
-}
-
-void CKespaAppDlg::EnableAssignmentButtons(bool enable) {
-    const bool haveMacros = m_config->GetMacroCount() > 0;
-    const bool haveProfiles = m_config->GetProfileCount() >= 2;
-    for (int i = 0; i < 6; ++i) {
-        bool on = enable;
-        if (BUTTON_ASSIGNSELECT_DEFAULT + i == BUTTON_ASSIGNSELECT_MACRO)
-            on = enable && haveMacros;
-        if (BUTTON_ASSIGNSELECT_DEFAULT + i == BUTTON_ASSIGNSELECT_PROFILE)
-            on = enable && haveProfiles;
-        if (m_assignButtons[i])
-            m_assignButtons[i]->EnableWindow(on);
-        if (m_assignTexts[i]) {
-            m_assignTexts[i]->SetDisabled(!on);
-            m_assignTexts[i]->Invalidate(false);
-        }
-    }
-}
-
-void CKespaAppDlg::UpdateKeyMarks() {
-    if (!m_config->GetActiveProfile())
-        return;
-    for (CKeyboardKeyItem* key : KeyItems()) {
-        if (key == m_selectedKey) {
-            if (!key->IsPressedHighlight())
-                key->SetPressedHighlight(true);
-            continue;
-        }
-        const int32_t kind = m_config->GetKeyAssignment(KeyIdOf(key), nullptr).type;
-        const int marked = kind != AssignmentDefaultKey && kind != AssignmentNone ? 1 : 0;
-        if (key->GetCheckState() != marked)
-            key->SetCheckState(marked);
-        if (key->IsPressedHighlight())
-            key->SetPressedHighlight(false);
-    }
-}
-
-void CKespaAppDlg::RefreshKeyPage() {
-    UpdateKeyMarks();
-    EnableAssignmentButtons(m_selectedKey != nullptr);
-    Invalidate(false);
-}
-
-void CKespaAppDlg::FormatAssignmentText(CKeyboardKeyItem* key) {
-    if (!m_infoWindow || !key)
-        return;
-    KeyAssignment record = m_config->GetKeyAssignment(KeyIdOf(key), nullptr);
-    if (record.type == AssignmentNone)
-        record.type = AssignmentDefaultKey;
-    const AssignmentText shown = ::FormatAssignmentText(
-        record, *m_config, key->GetCaption(), [](uint16_t scan, uint16_t vk, bool extended) {
-            CString name;
-            KeyStroke::GetKeyDisplayName(vk, scan, extended, name);
-            return name;
-        });
-    m_infoWindow->SetText(shown.text);
-    m_infoWindow->SetAssignmentType(shown.icon);
-    CRect cap;
-    key->GetClientRect(&cap);
-    m_keyPicture = PictureRecord{&key->GetPicture(CBitmapBtn::kNormal), nullptr, cap};
-    m_infoWindow->SetExtraPicture(&m_keyPicture);
-    m_infoWindow->Invalidate(false);
-    // Every caller writes with the window unlocked.
-    m_shownKey = key;
-}
-
-void CKespaAppDlg::RefreshInfoWindow() {
-    if (!m_infoWindow)
-        return;
-    if (m_selectedKey) {
-        m_infoWindow->SetLocked(false);
-        FormatAssignmentText(m_selectedKey);
-        m_infoWindow->SetLocked(true);
-    } else if (m_shownKey) {
-        FormatAssignmentText(m_shownKey);
-    }
-}
-
-void CKespaAppDlg::ClearInfoWindow() {
-    m_shownKey = nullptr;
-    if (!m_infoWindow)
-        return;
-    m_infoWindow->SetText(L"");
-    m_infoWindow->SetAssignmentType(0);
-    m_infoWindow->SetExtraPicture(nullptr);
-    m_infoWindow->Invalidate(false);
-}
-
-void CKespaAppDlg::OnKeyHover(int32_t id) {
-    m_hoveredKey = FindItem<CKeyboardKeyItem>(m_layoutPage, id, kItemKeyboardKey);
-    // Written again only when the window shows another key (or none): a
-    // hover comes with every move of the pointer over the key.
-    if (m_selectedKey || m_hoveredKey == m_shownKey)
-        return;
-    if (m_hoveredKey)
-        FormatAssignmentText(m_hoveredKey);
-    else
-        ClearInfoWindow();
-}
-
-void CKespaAppDlg::OnKeyClicked(int32_t id) {
-    CKeyboardKeyItem* key = FindItem<CKeyboardKeyItem>(m_layoutPage, id, kItemKeyboardKey);
-    if (m_selectedKey) {
-        CKeyboardKeyItem* old = m_selectedKey;
-        old->SetPressedHighlight(false);
-        if (key == old || !key) {
-            m_selectedKey = nullptr;
-            if (m_infoWindow)
-                m_infoWindow->SetLocked(false);
-        } else {
-            m_selectedKey = key;
-            key->SetPressedHighlight(true);
-        }
-    } else if (key) {
-        m_selectedKey = key;
-        key->SetPressedHighlight(true);
-    }
-    if (m_selectedKey && m_infoWindow) {
-        // The chosen key's text stays in the window while it is selected.
-        m_infoWindow->SetLocked(false);
-        FormatAssignmentText(m_selectedKey);
-        m_infoWindow->SetLocked(true);
-    }
-    RefreshKeyPage();
-}
-
-void CKespaAppDlg::EndAssignment(bool releaseCapture) {
-    if (m_infoWindow)
-        m_infoWindow->SetLocked(false);
-    CKeyboardKeyItem* assigned = m_selectedKey;
-    if (m_selectedKey) {
-        m_selectedKey->SetPressedHighlight(false);
-        m_selectedKey->Invalidate(false);
-    }
-    m_selectedKey = nullptr;
-    if (releaseCapture) {
-        ::ReleaseCapture();
-        SetFocus();
-    }
-    // The window shows what the key does now, not what it did before.
-    if (assigned)
-        FormatAssignmentText(assigned);
-    RefreshKeyPage();
-    SetDirty(1);
-}
-
-void CKespaAppDlg::StoreForSelectedKey(const KeyAssignment& record, bool checked) {
-    m_config->SetKeyAssignment(KeyIdOf(m_selectedKey), record, nullptr);
-    m_selectedKey->SetCheckState(checked ? 1 : 0);
-}
-
-void CKespaAppDlg::AssignDefault() {
-    if (!KeyIdOf(m_selectedKey))
-        return;
-    StoreForSelectedKey(DefaultRecordOf(KeyIdOf(m_selectedKey)), false);
-    EndAssignment(true);
-}
-
-void CKespaAppDlg::AssignDisabled() {
-    if (!KeyIdOf(m_selectedKey))
-        return;
-    StoreForSelectedKey(KeyAssignment::Disabled(), true);
-    EndAssignment(true);
-}
-
-void CKespaAppDlg::AssignSingleKey() {
-    if (!KeyIdOf(m_selectedKey))
-        return;
-    if (m_device)
-        m_device->SetDeviceMode2();
-    KeyEntryResult result;
-    CPoldPopupBoxSingleKeyEntry popup(this, result);
-    const INT_PTR answer = popup.DoModal();
-    if (m_device)
-        m_device->SetDeviceMode1();
-    if (answer != IDOK || !SingleKeyResultCounts(result))
-        return;
-    StoreForSelectedKey(MakeSingleKeyRecord(result), true);
-    EndAssignment(false);
-}
-
-void CKespaAppDlg::AssignMacro() {
-    if (!KeyIdOf(m_selectedKey) || m_config->GetMacroCount() == 0)
-        return;
-    std::vector<CString> names;
-    for (int i = 0; i < m_config->GetMacroCount(); ++i)
-        if (CMacro* macro = m_config->GetMacro(i))
-            names.push_back(macro->GetName());
-    CString name;
-    int mode = 1;
-    const KeyAssignment current = m_config->GetKeyAssignment(KeyIdOf(m_selectedKey), nullptr);
-    if (current.type == AssignmentMacro)
-        if (CMacro* macro = m_config->FindMacroByGuid(current.GetGuid())) {
-            name = macro->GetName();
-            mode = current.playMode;
-        }
-    CKespaMacroAssignmentPopup popup(this, names, name, mode);
-    if (popup.DoModal() != IDOK || name.IsEmpty())
-        return;
-    if (CMacro* macro = m_config->FindMacroByName(name)) {
-        int repeat = 0;
-        bool store = true;
-        if (mode == kPlayModeRepeat) {
-            CKespaNumEntryPopup count(this, L"MacroRepeatEntryPopup.xml", repeat);
-            store = count.DoModal() == IDOK && repeat != 0;
-        }
-        if (store)
-            StoreForSelectedKey(MakeMacroRecord(*macro, mode, repeat), true);
-    }
-    EndAssignment(false);
-}
-
-void CKespaAppDlg::AssignProfile() {
-    if (!KeyIdOf(m_selectedKey) || m_config->GetProfileCount() < 2)
-        return;
-    IKeyboardProfile* active = m_config->GetActiveProfile();
-    std::vector<CString> names;
-    for (int i = 0; i < m_config->GetProfileCount(); ++i) {
-        IKeyboardProfile* profile = m_config->GetProfile(i);
-        if (profile && profile != active)
-            names.push_back(profile->GetName());
-    }
-    CString name;
-    const KeyAssignment current = m_config->GetKeyAssignment(KeyIdOf(m_selectedKey), nullptr);
-    if (current.type == AssignmentProfileSwitch)
-        if (IKeyboardProfile* profile = m_config->FindProfileByGuid(current.GetGuid()))
-            name = profile->GetName();
-    CKespaDropdownSelectPopup popup(this, L"SelectProfilePopup.xml", names, name);
-    if (popup.DoModal() != IDOK || name.IsEmpty())
-        return;
-    IKeyboardProfile* profile = m_config->FindProfileByName(name);
-    if (!profile)
-        return;
-    StoreForSelectedKey(MakeProfileRecord(*profile), true);
-    EndAssignment(false);
-}
-
-void CKespaAppDlg::AssignProgram() {
-    if (!KeyIdOf(m_selectedKey))
-        return;
-    wchar_t path[MAX_PATH] = {};
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    // Owned by this window, so it stays in front of it and blocks it.
-    dialog.hwndOwner = m_hWnd;
-    dialog.lpstrFilter = L"*.exe\0*.exe\0\0";
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&dialog) || !path[0])
-        return;
-    CVqApp* application = m_config->FindApplicationByName(path);
-    if (!application)
-        application = m_config->AddApplication(path);
-    if (!application)
-        return;
-    StoreForSelectedKey(MakeProgramRecord(*application, path), true);
-    EndAssignment(false);
-}
-
-void CKespaAppDlg::ResetProfile() {
-    IKeyboardProfile* active = m_config->GetActiveProfile();
-    if (!active)
-        return;
-    CKespaWarningDlg confirm(this, L"RestorePopup.xml", CString(L": ") + active->GetName());
-    if (confirm.DoModal() != IDOK)
-        return;
-    ApplyNewProfileDefaults(*active);
-    if (m_selectedKey) {
-        m_selectedKey->SetPressedHighlight(false);
-        m_selectedKey = nullptr;
-    }
-    if (m_infoWindow)
-        m_infoWindow->SetLocked(false);
-    RefreshPages();
-    RefreshKeyPage();
-    RefreshInfoWindow();
-    SetDirty(1);
-}
-
-void CKespaAppDlg::ClearAssignmentsTo(const DeletedTarget& target) {
-    std::vector<int32_t> keyIds;
-    for (const auto& entry : GetKeyboardDef().GetAssignable())
-        keyIds.push_back(entry.first);
-    const std::vector<int32_t> changed =
-        ::ClearAssignmentsTo(*m_config, keyIds, target, [this](int32_t keyId) { return DefaultRecordOf(keyId); });
-    for (CKeyboardKeyItem* key : KeyItems())
-        for (int32_t id : changed)
-            if (KeyIdOf(key) == id) {
-                key->SetCheckState(0);
-                key->Invalidate(false);
-            }
 }

@@ -2,10 +2,13 @@
 // The configuration program's main window: a skinned panel holding the
 // pages (key assignment with the keyboard layout, profiles, macros,
 // lighting), which reads the keyboard when it opens and writes the
-// configuration store to it on Apply and OK.
+// configuration store to it on Apply and OK.  What spans pages lives here
+// (loading and binding, the page buttons, Apply, OK and Cancel, the timers
+// and device notifications); each page's own logic lives in its page object
+// (CDialogPage), which the window routes its commands and messages to.
 
-#include "config/AssignmentActions.h"
-#include "gui/CBitmapWindow.h"
+#include "config/CDialogPage.h"
+#include "config/CKeysPage.h"
 #include "gui/CGUIPanel.h"
 #include "model/IGenDevice.h"
 #include "model/IKeyboardConfig.h"
@@ -13,19 +16,14 @@
 
 #include <dbt.h>
 
-#include <vector>
-
 class CBitmapBtn;
-class CBitmapItem;
-class CDropdownListItem;
-class CKeyboardKeyItem;
 class CTextItem;
 
 // Is this WM_DEVICECHANGE the keyboard leaving?  Removal of a device
 // interface whose path names the keyboard's vendor id and "PID_010F".
 bool IsKeyboardRemoval(UINT event, const DEV_BROADCAST_HDR* header, uint32_t vendorId);
 
-class CKespaAppDlg : public CGUIPanel {
+class CKespaAppDlg : public CGUIPanel, private IPageHost {
 public:
     static constexpr UINT kTemplateId = 102;
     static constexpr UINT_PTR kNoDeviceTimer = 1;
@@ -46,24 +44,14 @@ public:
     void OnCancel() override;
 
     void ShowPage(int flags);
-    void SetDirty(int flag);
+    void SetDirty(int flag) override;
     bool SaveToDevice();
     void RefreshAll();
-    void RefreshPages();
+    void RefreshPages() override;
     void SnapshotSettings();
     void RestoreSettings();
     // The profile the pages edit, and the keyboard's once it is applied.
-    void SwitchProfile(IKeyboardProfile* profile);
-    void FillProfileDropdown(CDropdownListItem* dropdown);
-
-    // The key-assignment page.
-    void EnableAssignmentButtons(bool enable);
-    void UpdateKeyMarks();
-    void RefreshKeyPage();
-    void FormatAssignmentText(CKeyboardKeyItem* key);
-    void OnKeyHover(int32_t id);
-    void OnKeyClicked(int32_t id);
-    void ClearAssignmentsTo(const DeletedTarget& target);
+    void SwitchProfile(IKeyboardProfile* profile) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -78,6 +66,20 @@ protected:
     BOOL OnDeviceChange(UINT event, DWORD_PTR data) override;
 
 private:
+    // One row of the page table: the page buttons and what they show.
+    struct PageRow {
+        int bits;             // kPage... flags that choose the row
+        int32_t tabId;        // its page button
+        CGUIItems* items;     // the page's item lists
+        CDialogPage* page;    // the page object, where the page has one
+        CBitmapBtn* tab;      // bound by BindItems
+    };
+
+    // IPageHost
+    IKeyboardConfig& Store() override { return *m_config; }
+    IGenDevice* Device() override { return m_device; }
+    CWnd& Window() override { return *this; }
+
     void LoadPages();
     void ShowNoDeviceWarning();
     void ShowWriteFailedWarning();
@@ -91,37 +93,21 @@ private:
     bool SaveAndWait();
     bool WaitWhileBusy(DWORD timeoutMs);
     void CheckWriteResult();
-
-    int32_t KeyIdOf(const CKeyboardKeyItem* key) const;
-    KeyAssignment DefaultRecordOf(int32_t keyId) const;
-    std::vector<CKeyboardKeyItem*> KeyItems() const;
-    void ClearInfoWindow();
-    // The key window shows what the selected (or else the hovered) key does now.
-    void RefreshInfoWindow();
-    void OnDropdownChoice(int index, HWND dropdown);
-    void EndAssignment(bool releaseCapture);
-    void StoreForSelectedKey(const KeyAssignment& record, bool checked);
-
-    void AssignDefault();
-    void AssignSingleKey();
-    void AssignMacro();
-    void AssignProfile();
-    void AssignProgram();
-    void AssignDisabled();
-    void ResetProfile();
+    PageRow* CurrentRow();
+    // The page object that owns the item with this window; null when none does.
+    CDialogPage* PageOf(HWND itemWindow);
 
     IKeyboardConfig* m_config;
     IGenDevice* m_device;
-    CGUIItems m_keysPage;
+    CKeysPage m_keys;
     CGUIItems m_profilesPage;
     CGUIItems m_macrosPage;
-    CGUIItems m_layoutPage;
     CGUIItems m_lightingPage;
+    PageRow m_pages[4];
     CGUIItems* m_currentPage = nullptr;
     UINT_PTR m_noDeviceTimer = 0;
     int m_dirty = 0;
 
-    CBitmapBtn* m_tabs[4] = {};  // keys, profiles, macros, lighting
     CGUIItem* m_okButton = nullptr;
     CGUIItem* m_cancelButton = nullptr;
     CBitmapBtn* m_applyButton = nullptr;
@@ -129,18 +115,7 @@ private:
     CTextItem* m_driverText = nullptr;
     CString m_firmwareLabel;
     CString m_driverLabel;
-    CBitmapItem* m_keyboardPicture = nullptr;
-    CBitmapBtn* m_assignButtons[6] = {};
-    CTextItem* m_assignTexts[6] = {};
-    CBitmapWindow* m_infoWindow = nullptr;
-    CDropdownListItem* m_keysProfiles = nullptr;
-    // The shown key's cap, drawn in the key window above its text.
-    PictureRecord m_keyPicture;
 
-    CKeyboardKeyItem* m_hoveredKey = nullptr;
-    // The key whose assignment the information window shows; null: none.
-    CKeyboardKeyItem* m_shownKey = nullptr;
-    CKeyboardKeyItem* m_selectedKey = nullptr;
     int m_macroState = 1;
     HDEVNOTIFY m_deviceNotify = nullptr;
     HICON m_icon = nullptr;
