@@ -643,7 +643,7 @@ void CKeyboardBenchmark::ApplyAfterNothingChanged() {
 }
 
 void CKeyboardBenchmark::CancelReread() {
-    const char* name = "Cancel's re-read (read 0x2FFF)";
+    const char* name = "Cancel's re-read (read of every step)";
     if (!NeedsStore(5, name))
         return;
     Row row;

@@ -17,15 +17,12 @@
 #include "gui/SymbolIds.h"
 #include "model/CKespaProfile.h"
 #include "model/DeviceDescriptor.h"
+#include "service/KeyboardIdentity.h"
 #include "service/ServiceInterfaces.h"
 
 #include <shellapi.h>
 
 namespace {
-
-// The mouse device-interface class, whose arrivals and removals the window
-// is told about.
-const GUID kMouseInterfaceClass = {0x378DE44C, 0x56EF, 0x11D1, {0xBC, 0x8C, 0x00, 0xA0, 0xC9, 0x14, 0x05, 0xDD}};
 
 const wchar_t kDriverPage[] = L"https://www.mobektilvor.example/support/downloads";
 const wchar_t kSocialPages[3][48] = {L"https://www.mobektilvor.example/community",
@@ -43,18 +40,9 @@ CKespaProfile* AsKespaProfile(IKeyboardProfile* profile) { return dynamic_cast<C
 }  // namespace
 
 bool IsKeyboardRemoval(UINT event, const DEV_BROADCAST_HDR* header, uint32_t vendorId) {
-    if (event != DBT_DEVICEREMOVECOMPLETE || !header || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE)
-        return false;
-    if (header->dbch_size < sizeof(DEV_BROADCAST_DEVICEINTERFACE_W))
-        return false;
-    const auto* device = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
-    // The path may not be terminated within the record: read no further.
-    const size_t units = (header->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) / sizeof(wchar_t);
-    CString path(device->dbcc_name, static_cast<int>(wcsnlen(device->dbcc_name, units)));
-    path.MakeUpper();
-    CString vendor;
-    vendor.Format(L"VID_%04X", static_cast<unsigned>(vendorId & 0xFFFF));
-    return path.Find(vendor) >= 0 && path.Find(L"PID_010F") >= 0;
+    CString path;
+    return event == DBT_DEVICEREMOVECOMPLETE && DeviceInterfacePathOf(header, path) &&
+           IsKeyboardDevicePath(path, vendorId);
 }
 
 CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
@@ -108,13 +96,8 @@ void CKespaAppDlg::BindItems() {
 
 BOOL CKespaAppDlg::OnInitDialog() {
     CGUIPanel::OnInitDialog();
-    if (!m_deviceNotify) {
-        DEV_BROADCAST_DEVICEINTERFACE_W filter = {};
-        filter.dbcc_size = sizeof filter;
-        filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-        filter.dbcc_classguid = kMouseInterfaceClass;
-        m_deviceNotify = RegisterDeviceNotificationW(m_hWnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
-    }
+    if (!m_deviceNotify)
+        m_deviceNotify = RegisterKeyboardNotification(m_hWnd);
     SetIcon(m_icon, true);
     SetIcon(m_icon, false);
     ModifyStyleEx(0, WS_EX_LAYERED);

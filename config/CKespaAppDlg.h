@@ -20,7 +20,7 @@ class CBitmapBtn;
 class CTextItem;
 
 // Is this WM_DEVICECHANGE the keyboard leaving?  Removal of a device
-// interface whose path names the keyboard's vendor id and "PID_010F".
+// interface whose path names the keyboard (IsKeyboardDevicePath).
 bool IsKeyboardRemoval(UINT event, const DEV_BROADCAST_HDR* header, uint32_t vendorId);
 
 class CKespaAppDlg : public CGUIPanel, private IPageHost {

@@ -1,22 +1,15 @@
 #include "emulator/CDeviceBroadcast.h"
 
+#include "service/KeyboardIdentity.h"
+
 #include <dbt.h>
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-// The keyboard's extra keys report through a mouse collection, which is the
-// interface class the programs register for.
-static const GUID kMouseInterfaceClass = {0x378de44c, 0x56ef, 0x11d1, {0xbc, 0x8c, 0x00, 0xa0, 0xc9, 0x14, 0x05, 0xdd}};
-
 std::wstring CDeviceBroadcast::DevicePath(uint32_t vendorId, uint32_t productId) {
-    wchar_t path[160];
-    std::swprintf(path, sizeof path / sizeof path[0],
-                  L"\\\\?\\HID#VID_%04X&PID_%04X&MI_01&COL01#7&2C4B1F0A&0&0000#"
-                  L"{378DE44C-56EF-11D1-BC8C-00A0C91405DD}",
-                  static_cast<unsigned>(vendorId & 0xFFFF), static_cast<unsigned>(productId & 0xFFFF));
-    return path;
+    return std::wstring(KeyboardDevicePath(vendorId, productId).GetString());
 }
 
 static BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
@@ -31,7 +24,7 @@ int CDeviceBroadcast::Send(bool arrival, uint32_t vendorId, uint32_t productId) 
     auto* header = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(buffer.data());
     header->dbcc_size = static_cast<DWORD>(size);
     header->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    header->dbcc_classguid = kMouseInterfaceClass;
+    header->dbcc_classguid = kKeyboardNotificationClass;
     std::memcpy(header->dbcc_name, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
 
     std::vector<HWND> windows;

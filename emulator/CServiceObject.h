@@ -1,23 +1,28 @@
 #pragma once
-// The IUnknown half of every emulator object.  T derives from its interfaces
-// and provides Find(iid), which answers the interface pointers it hands out;
-// this class adds the reference count and keeps CObjectCount.
+// Every emulator object: a CComObject whose life CObjectCount counts (the
+// server ends once no client holds any), with the ways the service's calls
+// hand a new object out.  T derives from its interfaces and provides
+// Find(iid).
 
 #include "emulator/CObjectCount.h"
+#include "platform/CComObject.h"
 
-#include <windows.h>
-#include <unknwn.h>
-
-#include <new>
 #include <utility>
 
+struct CCountedObjectHooks {
+    static void Made() noexcept { CObjectCount::Add(); }
+    static void Gone() noexcept { CObjectCount::Remove(); }
+};
+
 template <typename T>
-class CServiceObject final : public T {
+class CServiceObject {
 public:
+    using Object = CComObject<T, CCountedObjectHooks>;
+
     // A new object holding one reference, as interface I; null when out of memory.
     template <typename I, typename... Args>
     static I* Create(Args&&... args) {
-        CServiceObject* object = new (std::nothrow) CServiceObject(std::forward<Args>(args)...);
+        Object* object = Object::New(std::forward<Args>(args)...);
         return object ? static_cast<I*>(object) : nullptr;
     }
     // The same, for an out-parameter of a service call.
@@ -28,7 +33,6 @@ public:
         *out = Create<I>(std::forward<Args>(args)...);
         return *out ? S_OK : E_OUTOFMEMORY;
     }
-
     // A new object, answered as interface iid (for features asked for by id).
     template <typename I, typename... Args>
     static HRESULT CreateAs(REFIID iid, void** out, Args&&... args) {
@@ -42,28 +46,4 @@ public:
         object->Release();
         return hr;
     }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        *out = T::Find(iid);
-        if (!*out)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0)
-            delete this;
-        return static_cast<ULONG>(refs);
-    }
-
-private:
-    template <typename... Args>
-    explicit CServiceObject(Args&&... args) : T(std::forward<Args>(args)...) { CObjectCount::Add(); }
-    ~CServiceObject() { CObjectCount::Remove(); }
-
-    LONG m_refs = 1;
 };

@@ -129,7 +129,7 @@ bool CBaseDevice::InitializeFromDevice(IKeyboardConfig* config) {
             }
         }
     }
-    if (m_descriptor->Has(14))
+    if (m_descriptor->Has(CapabilityFeature14))
         config->InitRange();
     return result;
 }

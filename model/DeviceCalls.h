@@ -17,14 +17,20 @@
 // reports success but keeps the item can never hold a walk for ever.
 constexpr uint32_t kMaxDeviceListWalk = 4096;
 
+// Whether a service call succeeded; a caller that must see each result (to
+// notice a connection gone bad, say) passes its own.
+struct CallSucceeded {
+    bool operator()(HRESULT hr) const noexcept { return SUCCEEDED(hr); }
+};
+
 // An interface that GetFeature of an object hands out; null when refused.
-template <class I, class Source>
-CComPtr<I> GetFeatureOf(Source* source) {
+template <class I, class Source, class Ok = CallSucceeded>
+CComPtr<I> GetFeatureOf(Source* source, Ok ok = Ok()) {
     CComPtr<I> feature;
     if (!source)
         return feature;
     IUnknown* raw = nullptr;
-    if (FAILED(source->GetFeature(__uuidof(I), &raw)) || !raw)
+    if (!ok(source->GetFeature(__uuidof(I), &raw)) || !raw)
         return feature;
     CComPtr<IUnknown> held;
     held.Attach(raw);
@@ -53,12 +59,6 @@ bool ReadItemName(Item* item, CString& name) {
     }
     return TakeServiceText(cb, block, name);
 }
-
-// Whether a service call succeeded; a caller that must see each result (to
-// notice a connection gone bad, say) passes its own.
-struct CallSucceeded {
-    bool operator()(HRESULT hr) const noexcept { return SUCCEEDED(hr); }
-};
 
 // Visits a device list in index order until the list ends (a failed or
 // empty answer), visit returns false, or kMaxDeviceListWalk items were seen.

@@ -12,6 +12,12 @@ enum DeviceCapability : uint32_t {
     CapabilityVersions = 6,
     CapabilityProfileOptions = 7,
     CapabilityApplications = 8,
+    // Further store data that this keyboard does not list: the store's
+    // type-65 key records and APM entries, its range of two integers, and
+    // its three level values.
+    CapabilityFeature9 = 9,
+    CapabilityFeature14 = 14,
+    CapabilityFeature15 = 15,
     CapabilityOnOff = 17,
 };
 

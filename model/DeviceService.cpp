@@ -22,16 +22,11 @@ HRESULT CreateDeviceService(IDeviceEnumerator** service) {
 }
 
 CComPtr<IDevice> FindServiceDevice(IDeviceEnumerator* service, uint32_t productId) {
-    CComPtr<IDevice> found;
-    ForEachDeviceItem(service, &IDeviceEnumerator::GetDevice, [&](IDevice* device) {
+    return FindServiceDevice(service, [productId](IDevice* device) {
         DeviceInfo info = {};
         if (FAILED(device->GetInfo(&info)))
-            return true;
+            return false;
         CoTaskMemFree(info.text);
-        if (info.productId != productId)
-            return true;
-        found = device;
-        return false;
+        return info.productId == productId;
     });
-    return found;
 }

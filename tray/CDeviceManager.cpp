@@ -1,6 +1,7 @@
 #include "tray/CDeviceManager.h"
 
 #include "model/DeviceCalls.h"
+#include "model/DeviceService.h"
 #include "tray/CDelayTimer.h"
 #include "tray/CDpiEventConnection.h"
 #include "tray/CLaunchAppEventConnection.h"
@@ -18,9 +19,7 @@ constexpr ULONG kOptionShowOsd = 4;
 }  // namespace
 
 CDeviceManager::CDeviceManager() : m_recorder(&GetDelayTimer()) {
-    if (SUCCEEDED(m_enumerator.CoCreateInstance(CLSID_DeviceService, IID_IDeviceEnumerator,
-                                                CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |
-                                                    CLSCTX_REMOTE_SERVER)))
+    if (SUCCEEDED(CreateDeviceService(&m_enumerator)))
         FindKeyboard();
 }
 
@@ -49,20 +48,12 @@ bool CDeviceManager::SucceededChange(HRESULT hr) noexcept {
 }
 
 CComPtr<IDevice> CDeviceManager::FindKeyboardDevice() {
-    CComPtr<IDevice> found;
-    if (!m_enumerator)
-        return found;
-    for (ULONG index = 0; !found; ++index) {
-        CComPtr<IDevice> device;
-        if (!Succeeded(m_enumerator->GetDevice(index, &device)) || !device)
-            break;
+    return FindServiceDevice(m_enumerator.Get(), [this](IDevice* device) {
         CComPtr<IDeviceIdentity> identity;
         ULONG vendorId = 0, productId = 0;
-        if (Succeeded(device->QueryInterface(IID_IDeviceIdentity, reinterpret_cast<void**>(&identity))) &&
-            Succeeded(identity->GetIdentity(&vendorId, &productId)) && productId == static_cast<ULONG>(m_productId))
-            found = device;
-    }
-    return found;
+        return Succeeded(device->QueryInterface(IID_IDeviceIdentity, reinterpret_cast<void**>(&identity))) &&
+               Succeeded(identity->GetIdentity(&vendorId, &productId)) && productId == static_cast<ULONG>(m_productId);
+    }, Check());
 }
 
 void CDeviceManager::FindKeyboard() {
@@ -83,19 +74,13 @@ void CDeviceManager::Delete(unsigned flags) {
 }
 
 template <typename I>
-CComPtr<I> CDeviceManager::DeviceFeature(REFIID iid) {
-    CComPtr<I> feature;
-    if (m_device && !Succeeded(m_device->GetFeature(iid, reinterpret_cast<IUnknown**>(&feature))))
-        feature.Release();
-    return feature;
+CComPtr<I> CDeviceManager::DeviceFeature(REFIID) {
+    return GetFeatureOf<I>(m_device.Get(), Check());
 }
 
 template <typename I>
-CComPtr<I> CDeviceManager::ProfileFeature(IDeviceProfile* profile, REFIID iid) {
-    CComPtr<I> feature;
-    if (profile && !Succeeded(profile->GetFeature(iid, reinterpret_cast<IUnknown**>(&feature))))
-        feature.Release();
-    return feature;
+CComPtr<I> CDeviceManager::ProfileFeature(IDeviceProfile* profile, REFIID) {
+    return GetFeatureOf<I>(profile, Check());
 }
 
 CComPtr<IMacroManager> CDeviceManager::MacroManager() { return DeviceFeature<IMacroManager>(IID_IMacroManager); }

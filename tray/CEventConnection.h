@@ -3,6 +3,7 @@
 // advising worked is not reported: a connection that could not advise
 // simply never receives events.
 
+#include "platform/CComObject.h"
 #include "platform/CComPtr.h"
 #include "service/ServiceInterfaces.h"
 
@@ -13,7 +14,7 @@ public:
     using Handler = typename Sink::HandlerType;
 
     CEventConnection(Handler* handler, IUnknown* source) : m_source(source) {
-        m_sink = new Sink(handler);
+        m_sink = CComObject<Sink>::New(handler);
         Advise();
     }
     virtual ~CEventConnection() {
@@ -28,7 +29,7 @@ public:
     CEventConnection& operator=(const CEventConnection&) = delete;
 
     DWORD GetCookie() const noexcept { return m_cookie; }
-    Sink* GetSink() const noexcept { return m_sink; }
+    CComObject<Sink>* GetSink() const noexcept { return m_sink; }
 
 protected:
     bool Advise() {
@@ -54,7 +55,7 @@ protected:
         return point;
     }
 
-    Sink* m_sink = nullptr;
+    CComObject<Sink>* m_sink = nullptr;
     CComPtr<IUnknown> m_source;
     DWORD m_cookie = 0;
 };

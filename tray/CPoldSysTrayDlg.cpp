@@ -23,9 +23,6 @@
 #include <wtsapi32.h>
 
 namespace {
-// The device-interface class the keyboard's extra keys report through.
-const GUID kMouseInterfaceClass = {0x378de44c, 0x56ef, 0x11d1, {0xbc, 0x8c, 0x00, 0xa0, 0xc9, 0x14, 0x05, 0xdd}};
-
 template <typename T>
 void DeleteAndClear(T*& connection) {
     delete connection;
@@ -118,11 +115,7 @@ void CPoldSysTrayDlg::LoadLanguage() {
 void CPoldSysTrayDlg::RegisterForDeviceNotification() {
     if (m_deviceNotification)
         return;
-    DEV_BROADCAST_DEVICEINTERFACE_W filter = {};
-    filter.dbcc_size = sizeof filter;
-    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    filter.dbcc_classguid = kMouseInterfaceClass;
-    m_deviceNotification = RegisterDeviceNotificationW(m_hWnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    m_deviceNotification = RegisterKeyboardNotification(m_hWnd);
 }
 
 bool CPoldSysTrayDlg::IsDevicePresent() {

@@ -45,18 +45,6 @@ CString NextNewMacroName(const std::vector<CString>& macroNames) {
     return result;
 }
 
-bool IsKeyboardDevicePath(const wchar_t* path, uint32_t vendorId) {
-    if (!path)
-        return false;
-    CString upper(path);
-    upper.MakeUpper();
-    CString vendor;
-    vendor.Format(L"VID_%04X", static_cast<unsigned>(vendorId & 0xFFFF));
-    CString product;
-    product.Format(L"PID_%04X", static_cast<unsigned>(KEYBOARD_PRODUCT_ID));
-    return upper.Find(vendor) >= 0 && upper.Find(product) >= 0;
-}
-
 ServiceAction SessionChangeAction(UINT code) {
     switch (code) {
     case WTS_CONSOLE_CONNECT:
@@ -77,14 +65,8 @@ ServiceAction DeviceChangeAction(UINT event, const DEV_BROADCAST_HDR* header, ui
         return ServiceAction::CheckPresence;
     if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)
         return ServiceAction::None;
-    if (!header || header->dbch_devicetype != DBT_DEVTYP_DEVICEINTERFACE ||
-        header->dbch_size < offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name))
-        return ServiceAction::None;
-    // The path is copied no further than the record's own size says.
-    const auto* record = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
-    size_t units = (header->dbch_size - offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name)) / sizeof(wchar_t);
-    CString path(record->dbcc_name, static_cast<int>(wcsnlen(record->dbcc_name, units)));
-    if (!IsKeyboardDevicePath(path, vendorId))
+    CString path;
+    if (!DeviceInterfacePathOf(header, path) || !IsKeyboardDevicePath(path, vendorId))
         return ServiceAction::None;
     return event == DBT_DEVICEARRIVAL ? ServiceAction::Start : ServiceAction::StopAndEnd;
 }

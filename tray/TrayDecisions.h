@@ -3,6 +3,7 @@
 // what the service, the system or the clock said and return what to do, so
 // they are checked without a keyboard, a window or a taskbar.
 
+#include "service/KeyboardIdentity.h"
 #include "service/ServiceInterfaces.h"
 #include "tray/TrayTypes.h"
 
@@ -20,10 +21,6 @@ const CString& NewMacroText();
 // "New Macro" holds once the characters of "New Macro" are trimmed from its
 // front (0 for a name whose rest does not start with digits).
 CString NextNewMacroName(const std::vector<CString>& macroNames);
-
-// The upper-cased device-interface path names the keyboard: "VID_" with the
-// vendor id in four hexadecimal digits, and "PID_010F".
-bool IsKeyboardDevicePath(const wchar_t* path, uint32_t vendorId);
 
 // What a session or device event does to the service-dependent work.
 enum class ServiceAction {

@@ -487,7 +487,7 @@ TEST(EventConnection, AFailedAdviseGivesAConnectionWithoutEvents) {
 
 TEST(EventSink, AnswersItsOwnInterfaceOnly) {
     Handlers handlers;
-    auto* sink = new CMacroEventSink(&handlers);
+    auto* sink = CComObject<CMacroEventSink>::New(&handlers);
     void* out = nullptr;
     EXPECT_EQ(sink->QueryInterface(IID__IProfileManagerEvents, &out), E_NOINTERFACE);
     EXPECT_EQ(out, nullptr);
