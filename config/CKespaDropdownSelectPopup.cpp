@@ -18,10 +18,14 @@ void CKespaDropdownSelectPopup::BindDropdown() {
 
 void CKespaDropdownSelectPopup::BindItems() { BindDropdown(); }
 
+HWND CKespaDropdownSelectPopup::ArrangeTabs() {
+    return ArrangeTabOrder(*this, {LIST_DROPDOWN_POPUP, BUTTON_POPUP_OK, BUTTON_POPUP_CANCEL});
+}
+
 BOOL CKespaDropdownSelectPopup::OnInitDialog() {
     CPopupBox::OnInitDialog();
     CentrePopup(*this, m_parent);
-    return TRUE;
+    return FocusFirst(ArrangeTabs());
 }
 
 void CKespaDropdownSelectPopup::OnOK() {

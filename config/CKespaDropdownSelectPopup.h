@@ -20,6 +20,8 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Fills the drop-down and selects the preset.
     void BindDropdown();
+    // The popup's tab stops in their order; the first one's window.
+    virtual HWND ArrangeTabs();
 
     std::vector<CString> m_names;
     CString& m_result;

@@ -38,6 +38,13 @@ void CKespaMacroAssignmentPopup::OnOK() {
     EndDialog(IDOK);
 }
 
+HWND CKespaMacroAssignmentPopup::ArrangeTabs() {
+    // The play modes in reading order, as the skin lays them out in two rows.
+    return ArrangeTabOrder(*this, {LIST_DROPDOWN_POPUP, BUTTON_MACRO_PLAY_ONCE, BUTTON_MACRO_PLAY_MULTIPLE,
+                                   BUTTON_MACRO_PLAY_UNTILPRESSED, BUTTON_MACRO_PLAY_WHILEPRESSED, BUTTON_POPUP_OK,
+                                   BUTTON_POPUP_CANCEL});
+}
+
 BOOL CKespaMacroAssignmentPopup::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int32_t sender = PopupSenderId(*this, lParam);
     if (RouteOkCancel(*this, sender))

@@ -17,6 +17,7 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    HWND ArrangeTabs() override;
 
 private:
     void CheckOnly(int mode);

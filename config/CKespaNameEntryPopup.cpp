@@ -19,12 +19,13 @@ void CKespaNameEntryPopup::BindItems() {
 BOOL CKespaNameEntryPopup::OnInitDialog() {
     CPopupBox::OnInitDialog();
     CentrePopup(*this, m_parent);
+    HWND first = ArrangeTabOrder(*this, {EDITCTRL_POPUP_NAMEENTRY, BUTTON_POPUP_OK, BUTTON_POPUP_CANCEL});
     if (m_edit && m_edit->m_itemWindow != CGUIItem::kNoWindowYet) {
         ::SetFocus(m_edit->m_itemWindow);
         ::SendMessageW(m_edit->m_itemWindow, EM_LIMITTEXT, kMaxNameLength, 0);
         return FALSE;
     }
-    return TRUE;
+    return FocusFirst(first);
 }
 
 void CKespaNameEntryPopup::OnOK() {

@@ -7,8 +7,6 @@
 #include "gui/CEditItem.h"
 #include "gui/SymbolIds.h"
 
-#include <climits>
-
 CKespaNumEntryPopup::CKespaNumEntryPopup(CWnd* parent, const wchar_t* skinFile, int& result)
     : CPopupBox(kPopupTemplateId, skinFile, parent), m_result(result) {}
 
@@ -17,24 +15,29 @@ void CKespaNumEntryPopup::BindItems() { m_edit = FindItem<CGUIItem>(m_items, EDI
 BOOL CKespaNumEntryPopup::OnInitDialog() {
     CPopupBox::OnInitDialog();
     CentrePopup(*this, m_parent);
+    HWND first = ArrangeTabOrder(*this, {EDITCTRL_POPUP_NUMENTRY, BUTTON_POPUP_OK, BUTTON_POPUP_CANCEL});
     if (m_edit && m_edit->m_itemWindow != CGUIItem::kNoWindowYet) {
         HWND edit = m_edit->m_itemWindow;
-        // Digits only (the edit's own filter), and never more than a count
-        // can hold.
+        // Digits only (the edit's own filter), in the range the keyboard
+        // can hold, and no more digits than its largest number has: what
+        // the user sees typed is what the keyboard gets.
         if (auto* item = dynamic_cast<CEditItem*>(m_edit)) {
             item->m_numericOnly = true;
-            item->m_minValue = 1;
-            item->m_maxValue = INT_MAX;
+            item->m_minValue = kMinEntryNumber;
+            item->m_maxValue = kMaxEntryNumber;
         }
+        ::SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(DecimalDigits(kMaxEntryNumber)), 0);
         ::SetWindowTextW(edit, L"");
-        ::SetFocus(edit);
-        return FALSE;
+        return FocusFirst(edit);
     }
-    return TRUE;
+    return FocusFirst(first);
 }
 
 void CKespaNumEntryPopup::OnOK() {
-    m_result = ParseLeadingNumber(GetItemWindowText(m_edit));
+    const int value = ParseLeadingNumber(GetItemWindowText(m_edit));
+    if (value > static_cast<int>(kMaxEntryNumber))
+        return;
+    m_result = value;
     EndDialog(IDOK);
 }
 

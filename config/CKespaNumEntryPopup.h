@@ -1,5 +1,6 @@
 #pragma once
-// Asks for a number: the edit takes digits only and starts empty.
+// Asks for a number from 1 to 255: the edit takes digits only, no more
+// than that range allows, and starts empty.
 
 #include "gui/CPopupBox.h"
 
@@ -9,6 +10,9 @@ public:
 
     void BindItems() override;
     BOOL OnInitDialog() override;
+    // An empty edit gives 0 (the caller refuses it); a number past the
+    // range, which only a program could have put there, keeps the popup
+    // open rather than being cut down.
     void OnOK() override;
 
 protected:

@@ -26,6 +26,15 @@ int ParseLeadingNumber(const wchar_t* text) {
     return static_cast<int>(value);
 }
 
+int DecimalDigits(uint32_t max) {
+    int digits = 1;
+    while (max >= 10) {
+        max /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
 int NormalisePlayMode(int mode) { return mode >= 1 && mode <= 4 ? mode : 1; }
 
 int32_t PlayModeButton(int mode) {

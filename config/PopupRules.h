@@ -24,6 +24,13 @@ bool SingleKeyOkAllowed(bool swallow, const CString& text, uint8_t modifiers);
 // INT_MAX instead of overflowing.
 int ParseLeadingNumber(const wchar_t* text);
 
+// The counts a number entry takes: the keyboard keeps a repeat count in one
+// byte, so more than 255 could only reach it cut short.
+constexpr uint32_t kMinEntryNumber = 1;
+constexpr uint32_t kMaxEntryNumber = 255;
+// How many digits a number up to max has (1 for 0).
+int DecimalDigits(uint32_t max);
+
 // A play mode outside 1-4 is 1.
 int NormalisePlayMode(int mode);
 // The play-mode button of a mode (1 once, 2 multiple, 3 until pressed, 4

@@ -32,3 +32,37 @@ bool RouteOkCancel(CPopupBox& popup, int32_t senderId) {
     }
     return false;
 }
+
+HWND ArrangeTabOrder(CPopupBox& popup, std::initializer_list<int32_t> ids) {
+    HWND first = nullptr;
+    HWND previous = HWND_TOP;
+    for (int32_t id : ids) {
+        CGUIItem* item = popup.GetItems().FindById(id);
+        if (!item || item->m_itemWindow == CGUIItem::kNoWindowYet || !::IsWindow(item->m_itemWindow))
+            continue;
+        const HWND control = item->m_itemWindow;
+        // A control inside a frame or a picture takes its place among the
+        // popup's children through them; Tab looks into them only when they
+        // say they hold controls.
+        HWND place = control;
+        while (::GetParent(place) && ::GetParent(place) != popup.m_hWnd) {
+            place = ::GetParent(place);
+            ::SetWindowLongPtrW(place, GWL_EXSTYLE, ::GetWindowLongPtrW(place, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+        }
+        if (::GetParent(place) != popup.m_hWnd)
+            continue;
+        ::SetWindowLongPtrW(control, GWL_STYLE, ::GetWindowLongPtrW(control, GWL_STYLE) | WS_TABSTOP);
+        ::SetWindowPos(place, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = place;
+        if (!first)
+            first = control;
+    }
+    return first;
+}
+
+BOOL FocusFirst(HWND first) {
+    if (!first)
+        return TRUE;
+    ::SetFocus(first);
+    return FALSE;
+}

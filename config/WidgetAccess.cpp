@@ -51,15 +51,11 @@ CString GetItemWindowText(CGUIItem* item) {
 
 bool ReadKeyCapture(CGUIItem* edit, KeyEntryResult& result) {
     if (auto* capture = dynamic_cast<CEditItemSingleKeyInputMMO*>(edit)) {
-        result.modifiers = static_cast<uint8_t>(capture->m_modifierMask);
+        // The modifiers held when the key went down: a fast chord may let
+        // them go before the key.
+        result.modifiers = capture->m_capturedModifiers;
         result.firstKey = static_cast<uint16_t>(capture->m_capturedScanCode);
         result.secondKey = static_cast<uint16_t>(capture->m_capturedVirtualKey);
-        return true;
-    }
-    if (auto* key = dynamic_cast<CEditItemSingleKeyInput*>(edit)) {
-        result.firstKey = static_cast<uint16_t>(key->m_keyStroke.scanCode);
-        result.secondKey = static_cast<uint16_t>(key->m_keyStroke.virtualKey);
-        result.modifiers = (key->m_keyStroke.flags & KeyStroke::kExtended) ? kModifierExtended : 0;
         return true;
     }
     if (auto* key = dynamic_cast<CEditItemSingleKeyInput*>(edit)) {

@@ -194,10 +194,50 @@ void CBitmapBtn::DrawItem(DRAWITEMSTRUCT* draw) {
     }
     DrawPictureAndCaption(draw, *picture,
                           ChooseCaptionColour(m_captionColours, m_checked != 0, pressed, m_hover != 0, disabled));
+    if ((draw->itemState & ODS_FOCUS) && !(draw->itemState & ODS_NOFOCUSRECT) && IsKeyboardReachable()) {
+        CRect client;
+        GetClientRect(&client);
+        const CRect mark = FocusMarkRect(client, IsCheckBox());
+        ::DrawFocusRect(draw->hDC, &mark);
+    }
+}
+
+bool CBitmapBtn::IsKeyboardReachable() const { return m_hWnd && (GetStyle() & WS_TABSTOP) != 0; }
+
+CRect CBitmapBtn::FocusMarkRect(const CRect& client, bool isCheckBox) {
+    // Inside a push button's rounded edge; a small check box keeps its
+    // tick in view.
+    CRect mark = client;
+    const int inset = isCheckBox ? 1 : 4;
+    mark.DeflateRect(inset, inset);
+    return mark;
 }
 
 CBitmapBtn::Picture CBitmapBtn::StatePicture(bool disabled, bool pressed) const {
     return ChoosePicture(IsCheckBox(), m_checked != 0, disabled, pressed, m_hover || m_hoverFromLabel);
+}
+
+bool CBitmapBtn::RenderLook(Picture which, CBitmap& look) {
+    if (!m_hWnd || which < kNormal || which > kDisabled)
+        return false;
+    const CBitmap& picture = m_pictures[which].GetSafeHandle() ? m_pictures[which] : m_pictures[kNormal];
+    if (!picture.GetSafeHandle())
+        return false;
+    CRect client;
+    GetClientRect(&client);
+    CClientDC screen(this);
+    look.DeleteObject();
+    CDC memory;
+    if (!look.CreateCompatibleBitmap(&screen, client.Width(), client.Height()) || !memory.CreateCompatibleDC(&screen))
+        return false;
+    memory.SelectObject(&look);
+    memory.FillSolidRect(&client, 0);
+    DRAWITEMSTRUCT draw = {};
+    draw.hDC = memory.GetSafeHdc();
+    draw.rcItem = client;
+    DrawPictureAndCaption(&draw, picture, DrawnTextColour(m_captionColours[which]));
+    memory.DeleteDC();
+    return true;
 }
 
 void CBitmapBtn::DrawPictureAndCaption(DRAWITEMSTRUCT* draw, const CBitmap& picture, COLORREF captionColour) {
@@ -273,6 +313,10 @@ void CBitmapBtn::OnLButtonDown(UINT, CPoint) {
         Default();  // the button reports BN_CLICKED on release
         return;
     }
+    ClickCheckBox();
+}
+
+void CBitmapBtn::ClickCheckBox() {
     if (TogglesOnClick())
         m_checked = m_checked ? 0 : 1;
     Repaint();
@@ -280,6 +324,41 @@ void CBitmapBtn::OnLButtonDown(UINT, CPoint) {
     if (CWnd* owner = GetOwner())
         ::SendMessageW(owner->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
                        reinterpret_cast<LPARAM>(hwnd));
+}
+
+LRESULT CBitmapBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Enter on a focused push button is that button's, not the dialog's
+    // default: Enter on Cancel cancels.
+    if (message == WM_GETDLGCODE && !IsCheckBox() && IsKeyboardReachable()) {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+            return DLGC_BUTTON | DLGC_WANTMESSAGE;
+    }
+    return CButton::WindowProc(message, wParam, lParam);
+}
+
+void CBitmapBtn::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    if (IsKeyboardReachable()) {
+        if (key == VK_RETURN && !IsCheckBox()) {
+            if ((flags & KF_REPEAT) == 0 && IsWindowEnabled())
+                if (CWnd* parent = GetParent())
+                    ::SendMessageW(parent->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
+                                   reinterpret_cast<LPARAM>(m_hWnd));
+            return;
+        }
+        // A check box acts on the release, as a pushed button does.
+        if (key == VK_SPACE && IsCheckBox())
+            return;
+    }
+    CButton::OnKeyDown(key, repeat, flags);
+}
+
+void CBitmapBtn::OnKeyUp(UINT key, UINT repeat, UINT flags) {
+    if (key == VK_SPACE && IsCheckBox() && IsKeyboardReachable()) {
+        ClickCheckBox();
+        return;
+    }
+    CButton::OnKeyUp(key, repeat, flags);
 }
 
 void CBitmapBtn::OnLButtonUp(UINT, CPoint) {

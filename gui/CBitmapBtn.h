@@ -61,6 +61,11 @@ public:
     // Copies of all five pictures; the window is shaped by the mask.
     bool LoadStateBitmapsWithRegion(const ButtonBitmaps& set);
     const CBitmap& GetPicture(Picture which) const { return m_pictures[which]; }
+    // The button as it looks in a state, caption and all, as a picture of
+    // its size (what a mask cuts away is black): for a window that shows it
+    // elsewhere, as the key window shows a key with its legend.  False when
+    // the button has no window or no picture.
+    bool RenderLook(Picture which, CBitmap& look);
 
     // The blink: whoever starts it sets the period and the first picture
     // (normal or down) and starts timer 16.
@@ -70,6 +75,14 @@ public:
 
     void DrawItem(DRAWITEMSTRUCT* draw) override;
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    // A button its dialog made a tab stop is worked by the keyboard as by
+    // the mouse: Space clicks it (a check box toggles), Enter clicks a
+    // plain one, and it marks itself while it has the focus.  Buttons that
+    // are no tab stops keep to the mouse.
+    bool IsKeyboardReachable() const;
+    // The focus mark's rectangle inside a client area.
+    static CRect FocusMarkRect(const CRect& client, bool isCheckBox);
 
     CFontItem* GetFontItem() const noexcept { return m_font; }
     UINT GetCaptionFormat() const noexcept { return m_captionFormat; }
@@ -83,6 +96,9 @@ protected:
     void OnLButtonDblClk(UINT flags, CPoint point) override;
     void OnCaptureChanged(CWnd* newCapture) override;
     void OnKillFocus(CWnd* newWnd) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnKeyUp(UINT key, UINT repeat, UINT flags) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnTimer(UINT_PTR id) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
 
@@ -98,6 +114,9 @@ protected:
     virtual bool CaptionOverWholeClient() const { return false; }
     void DrawPictureAndCaption(DRAWITEMSTRUCT* draw, const CBitmap& picture, COLORREF captionColour);
     void Repaint() { Invalidate(false); }
+    // What a click does to a check box: its state turned over (when it
+    // toggles), a repaint, and the command to its owner.
+    void ClickCheckBox();
 
     CToolTipCtrl m_tooltip;
     int m_checked = 0;

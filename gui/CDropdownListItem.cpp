@@ -210,6 +210,14 @@ void CDropdownListItem::OnPaint() {
     dc.SetTextColor(DrawnTextColour(m_disabled ? m_style.disabledFontColour : m_style.fontColour));
     dc.SelectObject(m_style.font ? static_cast<HFONT>(m_style.font->GetSafeHandle()) : GetFallbackFont());
     dc.DrawText(ShownText(), &text, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    if (::GetFocus() == m_hWnd && IsKeyboardReachable() &&
+        !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS)) {
+        CRect mark(client.left + 2, client.top + 2, client.right - client.Height(), client.bottom - 2);
+        mark.DeflateRect(m_style.borderWidth, m_style.borderWidth);
+        dc.SetTextColor(RGB(0, 0, 0));
+        dc.SetBkColor(RGB(255, 255, 255));
+        ::DrawFocusRect(dc.GetSafeHdc(), &mark);
+    }
     // The arrow: lines of 7, 5, 3 and 1 pixels, centred in the square at
     // the right end of the box.
     CPen arrow(PS_SOLID, 1, m_style.fontColourHot);
@@ -228,8 +236,52 @@ BOOL CDropdownListItem::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CDropdownListItem::OnLButtonDblClk(UINT, CPoint) { Default(); }
 
-void CDropdownListItem::OnLButtonDown(UINT, CPoint) {
-    if (m_disabled)
+void CDropdownListItem::OnLButtonDown(UINT, CPoint) { OpenList(); }
+
+bool CDropdownListItem::IsKeyboardReachable() const {
+    return m_hWnd && (CStatic::GetStyle() & WS_TABSTOP) != 0;
+}
+
+void CDropdownListItem::OnSetFocus(CWnd* oldWnd) {
+    CStatic::OnSetFocus(oldWnd);
+    Invalidate(false);
+}
+
+void CDropdownListItem::OnKillFocus(CWnd* newWnd) {
+    CStatic::OnKillFocus(newWnd);
+    Invalidate(false);
+}
+
+UINT CDropdownListItem::OnGetDlgCode() {
+    // Down opens the list instead of moving the focus on.
+    return IsKeyboardReachable() ? DLGC_WANTARROWS : CStatic::OnGetDlgCode();
+}
+
+void CDropdownListItem::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    if (IsKeyboardReachable() && (key == VK_SPACE || key == VK_F4 || key == VK_DOWN)) {
+        if ((flags & KF_REPEAT) == 0)
+            OpenList();
+        return;
+    }
+    CStatic::OnKeyDown(key, repeat, flags);
+}
+
+LRESULT CDropdownListItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SYSKEYDOWN && wParam == VK_DOWN && IsKeyboardReachable()) {
+        if ((HIWORD(lParam) & KF_REPEAT) == 0)
+            OpenList();
+        return 0;
+    }
+    if (message == WM_UPDATEUISTATE) {
+        const LRESULT result = CStatic::WindowProc(message, wParam, lParam);
+        Invalidate(false);
+        return result;
+    }
+    return CStatic::WindowProc(message, wParam, lParam);
+}
+
+void CDropdownListItem::OpenList() {
+    if (m_disabled || !m_hWnd)
         return;
     CWnd* parent = GetParent();
     if (parent)
@@ -239,6 +291,10 @@ void CDropdownListItem::OnLButtonDown(UINT, CPoint) {
     ClientToScreen(&box);
     CListPanel panel(g_popupTemplateId, g_panelSkin.IsEmpty() ? nullptr : g_panelSkin.GetString(), parent, m_sorted,
                      true, PopupEntries(), DropRect(box, m_dropHeight), m_style);
+    // A short list ends under its last entry instead of covering what lies
+    // below, and it opens on the entry already chosen, so Enter keeps it.
+    panel.SetFitToEntries(true);
+    panel.SetCurrentEntry(GetSelectedIndex());
     m_open = true;
     Invalidate(false);
     const INT_PTR chosen = panel.DoModal();

@@ -77,8 +77,9 @@ public:
     // The text the box shows: prefix, the translated current text, and
     // ": " with the value text when there is one.
     CString ShownText() const;
-    // The popup's screen rectangle under the box: as wide as the box and
-    // the drop height high, the box's own height when no height is set.
+    // The room for the popup under the box, on the screen: as wide as the
+    // box and the drop height high, the box's own height when no height is
+    // set.  The popup then takes no more of it than its entries need.
     static CRect DropRect(const CRect& boxOnScreen, int dropHeight);
     // The border's rectangle: the client inset by half the border width,
     // one pixel wider and higher for an even width.
@@ -91,8 +92,19 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // Opens the list under the box, as a click does; nothing when disabled.
+    void OpenList();
+    // A drop-down its dialog made a tab stop opens from the keyboard too
+    // (Space, F4, Down or Alt+Down) and marks itself while focused.
+    bool IsKeyboardReachable() const;
+
 protected:
     void OnPaint() override;
+    void OnSetFocus(CWnd* oldWnd) override;
+    void OnKillFocus(CWnd* newWnd) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    UINT OnGetDlgCode() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;

@@ -6,6 +6,7 @@
 #include "gui/CGUIItems.h"
 #include "gui/CRawInputDevices.h"
 #include "gui/ItemSupport.h"
+#include "platform/CClientDC.h"
 #include "platform/CDC.h"
 
 CEditItem::CEditItem() { SetItemFields(-1, kItemEdit, kNoWindowYet, nullptr); }
@@ -73,8 +74,36 @@ bool CEditItem::CreateWithBorder(DWORD style, const RECT& rect, CWnd* parent, UI
         m_borderPanel = nullptr;
         return false;
     }
+    // Tab looks into the frame for the edit when a dialog makes it a tab stop.
+    m_borderPanel->ModifyStyleEx(0, WS_EX_CONTROLPARENT);
     SetOwner(parent);
-    return Create(style, m_borderPanel->GetInnerRect(), m_borderPanel, id);
+    if (!Create(style, m_borderPanel->GetInnerRect(), m_borderPanel, id))
+        return false;
+    CentreLineInFrame();
+    return true;
+}
+
+CRect CEditItem::LineRect(const CRect& inner, int lineHeight) {
+    if (lineHeight <= 0 || lineHeight >= inner.Height())
+        return inner;
+    const int top = inner.top + (inner.Height() - lineHeight) / 2;
+    return CRect(inner.left, top, inner.right, top + lineHeight);
+}
+
+void CEditItem::CentreLineInFrame() {
+    if (!GetSafeHwnd() || !m_borderPanel)
+        return;
+    CClientDC dc(this);
+    const auto font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    HGDIOBJ old = font ? ::SelectObject(dc.GetSafeHdc(), font) : nullptr;
+    TEXTMETRICW metrics = {};
+    const bool measured = dc.GetTextMetrics(&metrics);
+    if (old)
+        ::SelectObject(dc.GetSafeHdc(), old);
+    if (!measured)
+        return;
+    const CRect line = LineRect(m_borderPanel->GetInnerRect(), metrics.tmHeight);
+    MoveWindow(line.left, line.top, line.Width(), line.Height(), true);
 }
 
 void CEditItem::Show(bool show) {

@@ -49,6 +49,14 @@ public:
 
     CGenericPanel* GetBorderPanel() const noexcept { return m_borderPanel; }
 
+    // Where the edit's one line of text sits in its frame: a single-line
+    // edit draws its text at its own top, so the edit is made one line high
+    // and centred in the frame's inner rectangle (whose fill shows above
+    // and below).  An inner rectangle too low for the line stays whole.
+    static CRect LineRect(const CRect& inner, int lineHeight);
+    // Centres the edit's line in its frame for the font it has now.
+    void CentreLineInFrame();
+
     bool m_numericOnly = false;
     uint32_t m_minValue = 0;
     uint32_t m_maxValue = 0xFFFFFFFF;

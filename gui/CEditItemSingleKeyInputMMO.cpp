@@ -67,6 +67,7 @@ bool CEditItemSingleKeyInputMMO::RunCaptureStep(bool keyUp, uint16_t scanCode, i
     case kA0: m_captureState = kIdle; break;
     case kA1:
         m_modifierMask |= bit;
+        m_capturedModifiers = m_modifierMask & static_cast<uint8_t>(~kExtendedKey);
         m_captureState = kModifiersHeld;
         shown = true;
         break;
@@ -83,11 +84,15 @@ bool CEditItemSingleKeyInputMMO::RunCaptureStep(bool keyUp, uint16_t scanCode, i
             else
                 m_modifierMask &= static_cast<uint8_t>(~kExtendedKey);
             m_capturedVirtualKey = static_cast<uint16_t>(m_keyStroke.virtualKey);
+            m_capturedModifiers = m_modifierMask;
             shown = true;
         }
         break;
     case kA3:
         m_modifierMask |= bit;
+        // Only modifiers, released: the combination is the one pressed.
+        if (modifier)
+            m_capturedModifiers = m_modifierMask & static_cast<uint8_t>(~kExtendedKey);
         m_captureState = kDone;
         shown = true;
         break;

@@ -36,7 +36,13 @@ public:
     uint16_t m_capturedScanCode = 0;
     uint16_t m_capturedVirtualKey = 0;
     CString m_captureText;
+    // The modifiers held right now (and the extended bit of the last key).
     uint8_t m_modifierMask = 0;
+    // The modifiers that go with the captured key: those held when it went
+    // down, or the modifiers pressed together when no key came.  Owners
+    // read this, not m_modifierMask: a fast chord may release its
+    // modifiers before its key, and the key's own step comes last.
+    uint8_t m_capturedModifiers = 0;
 
 protected:
     void OnRawInput(UINT code, HRAWINPUT input) override;

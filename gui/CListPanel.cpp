@@ -5,6 +5,8 @@
 #include "gui/CVScrollBar.h"
 #include "platform/CPaintDC.h"
 
+#include <algorithm>
+
 CListPanel::CListPanel(UINT templateId, const wchar_t* skinFile, CWnd* owner, bool sorted, bool keepTopOpen,
                        const std::vector<ListPanelEntry>& entries, const RECT& screenRect,
                        const ListPanelStyle& style)
@@ -21,6 +23,14 @@ void CListPanel::MarkCascadeStates(std::vector<ListPanelEntry>& entries) {
     for (ListPanelEntry& entry : entries)
         if (entry.subList && entry.subList->GetCount() == 0)
             entry.disabled = 1;
+}
+
+CRect CListPanel::FitToEntries(const CRect& rect, int entryCount, int rowHeight, int frameHeight) {
+    CRect fitted = rect;
+    const int needed = rowHeight * std::max(entryCount, 1) + std::max(frameHeight, 0);
+    if (needed < fitted.Height())
+        fitted.bottom = fitted.top + needed;
+    return fitted;
 }
 
 CRect CListPanel::ListRect(const CRect& client, int borderWidth, bool keepTopOpen) {
@@ -46,9 +56,30 @@ BOOL CListPanel::OnInitDialog() {
         EndDialog(-1);
         return TRUE;
     }
+    if (m_fitToEntries) {
+        const int frame = m_style.borderWidth * (m_keepTopOpen ? 1 : 2);
+        const CRect fitted = FitToEntries(m_screenRect, static_cast<int>(m_entries.size()), m_list->RowHeight(), frame);
+        if (fitted.Height() < m_screenRect.Height()) {
+            SetWindowPos(static_cast<const CWnd*>(nullptr), 0, 0, fitted.Width(), fitted.Height(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            GetClientRect(&client);
+            m_list->MoveWindow(ListRect(client, m_style.borderWidth, m_keepTopOpen), false);
+        }
+    }
+    m_list->MarkEntry(m_currentEntry);
     m_list->SetFocus();
     m_list->SetCapture();
     return FALSE;
+}
+
+void CListPanel::OnOK() {
+    if (m_list && m_list->GetSafeHwnd())
+        m_list->ChooseMarkedRow();
+}
+
+void CListPanel::OnCancel() {
+    if (m_list && m_list->GetSafeHwnd())
+        m_list->ChooseNothing();
 }
 
 LRESULT CListPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

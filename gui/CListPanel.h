@@ -26,11 +26,25 @@ public:
     // the left, right and bottom, and on the top unless it is kept open.
     static CRect ListRect(const CRect& client, int borderWidth, bool keepTopOpen);
 
+    // The entry the list opens on, marked as the keyboard's row; -1 (the
+    // default) for none.
+    void SetCurrentEntry(int entry) noexcept { m_currentEntry = entry; }
+    // The popup takes no more of its rectangle than its rows need.
+    void SetFitToEntries(bool fit) noexcept { m_fitToEntries = fit; }
+    // A rectangle cut down to its rows (at least one) and the frame lines
+    // above and below them; never made taller.
+    static CRect FitToEntries(const CRect& rect, int entryCount, int rowHeight, int frameHeight);
+
     const std::vector<ListPanelEntry>& GetEntries() const noexcept { return m_entries; }
     CListPanelList* GetList() const noexcept { return m_list.get(); }
 
 protected:
     BOOL OnInitDialog() override;
+    // Enter takes the marked row as a click on it would; Escape chooses
+    // nothing.  Neither may end the popup with the dialog's IDOK or
+    // IDCANCEL, which would read as entry 1 or 2.
+    void OnOK() override;
+    void OnCancel() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
@@ -43,4 +57,6 @@ private:
     bool m_sorted;
     bool m_keepTopOpen;
     bool m_ended = false;
+    int m_currentEntry = -1;
+    bool m_fitToEntries = false;
 };

@@ -56,6 +56,8 @@ bool CListPanelList::CreateList(const RECT& rect, CWnd* parent, UINT id, bool wi
     if (m_style.font && ::GetObjectW(m_style.font->GetSafeHandle(), sizeof font, &font) == sizeof font)
         m_rowStep = std::abs(font.lfHeight) + 1;
     InsertColumn(0, L"", LVCFMT_LEFT, std::max(m_visibleWidth - 2 * m_style.borderWidth, 1));
+    ::GetCursorPos(&m_lastMouse);
+    FitRowHeight();
     Fill();
     if (barWidth > 0) {
         auto bar = std::make_unique<CVScrollBar>(barWidth, this);
@@ -69,6 +71,33 @@ bool CListPanelList::CreateList(const RECT& rect, CWnd* parent, UINT id, bool wi
         }
     }
     return true;
+}
+
+void CListPanelList::FitRowHeight() {
+    // The list view pads a row beyond its sizer's height by its own rule:
+    // the sizer is cut by that padding, so a row is kRowHeight high, the
+    // height every list is sized by.  Measured on a probe row before the
+    // rows go in, so the list never lays them out at another height.
+    LVITEMW probe = {};
+    probe.mask = LVIF_TEXT;
+    probe.pszText = const_cast<wchar_t*>(L"");
+    if (!m_rowSizer || InsertItem(&probe) < 0)
+        return;
+    for (int tries = 0; tries < 2; ++tries) {
+        const int excess = RowHeight() - kRowHeight;
+        if (excess == 0 || m_sizerHeight - excess < 1)
+            break;
+        HIMAGELIST sizer = ImageList_Create(1, m_sizerHeight - excess, ILC_COLOR, 1, 0);
+        if (!sizer)
+            break;
+        SetImageList(sizer, LVSIL_SMALL);
+        ImageList_Destroy(m_rowSizer);
+        m_rowSizer = sizer;
+        m_sizerHeight -= excess;
+        if (RowHeight() - kRowHeight == excess)
+            break;  // the font, not the sizer, sets the height
+    }
+    DeleteAllItems();
 }
 
 void CListPanelList::Fill() {
@@ -90,6 +119,13 @@ void CListPanelList::Fill() {
     if (m_scrollBar)
         m_scrollBar->UpdateThumbPosition();
     Invalidate(false);
+}
+
+int CListPanelList::RowHeight() const {
+    CRect first;
+    if (GetSafeHwnd() && GetItemCount() > 0 && GetItemRect(0, &first, LVIR_BOUNDS) && first.Height() > 0)
+        return first.Height();
+    return kRowHeight;
 }
 
 int CListPanelList::RowAt(CPoint point) const {
@@ -218,6 +254,11 @@ BOOL CListPanelList::OnEraseBkgnd(CDC*) { return TRUE; }
 void CListPanelList::OnMouseMove(UINT flags, CPoint point) {
     if (m_done)
         return;
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    if (screen.x == m_lastMouse.x && screen.y == m_lastMouse.y)
+        return;
+    m_lastMouse = screen;
     if (HitScrollZone(point.x, point.y)) {
         ForwardToBar(WM_MOUSEMOVE, flags, point);
         return;
@@ -238,6 +279,10 @@ void CListPanelList::OnLButtonDown(UINT flags, CPoint point) {
     const int row = RowAt(point);
     if (row >= 0 && IsRowDisabled(row))
         return;
+    ChooseRow(row);
+}
+
+void CListPanelList::ChooseRow(int row) {
     SetHotRow(row);
     m_subResult = -1;
     const ListPanelEntry* entry = EntryAt(row);
@@ -253,6 +298,40 @@ void CListPanelList::OnLButtonDown(UINT flags, CPoint point) {
     }
     m_done = true;
     SetTimer(kDoneTimer, kDoneMs);
+}
+
+void CListPanelList::MarkEntry(int entry) {
+    const int row = entry >= 0 ? RowOfEntry(entry) : -1;
+    if (row >= 0 && IsRowDisabled(row))
+        return;
+    if (row >= 0)
+        EnsureVisible(row, false);
+    SetHotRow(row);
+    if (m_scrollBar)
+        m_scrollBar->UpdateThumbPosition();
+}
+
+void CListPanelList::ChooseMarkedRow() {
+    if (m_done)
+        return;
+    if (m_hotRow >= 0 && IsRowDisabled(m_hotRow))
+        return;
+    ChooseRow(m_hotRow);
+}
+
+void CListPanelList::ChooseNothing() {
+    if (m_done)
+        return;
+    ChooseRow(-1);
+}
+
+int CListPanelList::NextEnabledRow(int row, int step, int rowCount, const std::function<bool(int)>& disabled) {
+    if (row < 0 && step < 0)
+        return row;
+    for (int next = row < 0 ? 0 : row + step; next >= 0 && next < rowCount; next += step)
+        if (!disabled || !disabled(next))
+            return next;
+    return row;
 }
 
 void CListPanelList::OnLButtonUp(UINT flags, CPoint point) {
@@ -315,6 +394,14 @@ BOOL CListPanelList::OnMouseWheel(UINT, short delta, CPoint) {
 void CListPanelList::OnKeyDown(UINT key, UINT, UINT) {
     if (key == VK_RIGHT)
         return;
+    // Up and Down move the marked row that Enter takes, over disabled rows.
+    if ((key == VK_UP || key == VK_DOWN) && !m_done) {
+        const int row = NextEnabledRow(m_hotRow, key == VK_DOWN ? 1 : -1, GetItemCount(),
+                                       [this](int r) { return IsRowDisabled(r); });
+        if (row >= 0)
+            MarkEntry(EntryOfRow(row));
+        return;
+    }
     if (m_scrollBar)
         m_scrollBar->UpdateThumbPosition();
     Default();

@@ -9,6 +9,7 @@
 #include "platform/CListCtrl.h"
 #include "platform/CToolTipCtrl.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
     // Rows again from the entries: the entry index is each row's data.
     void Fill();
 
+    // The height of a row as the list shows it.
+    int RowHeight() const;
     // The row at a point of the client area; -1 outside every row.
     int RowAt(CPoint point) const;
     // The entry a row shows; -1 for no row.
@@ -56,6 +59,17 @@ public:
     // its border above and below.
     static int SubListHeight(int rowHeight, int entryCount, int borderWidth);
 
+    // Marks the row of an entry (as the keyboard's and the mouse's row) and
+    // scrolls it into view; -1 or an entry without a row marks none.
+    void MarkEntry(int entry);
+    // The keyboard's choices: the marked row as a left press on it, or
+    // nothing as a right press.
+    void ChooseMarkedRow();
+    void ChooseNothing();
+    // The next enabled row from 'row' in a direction (+1 down, -1 up); row
+    // itself when there is none; the first enabled row from -1 going down.
+    static int NextEnabledRow(int row, int step, int rowCount, const std::function<bool(int)>& disabled);
+
     int GetHotRow() const noexcept { return m_hotRow; }
     int GetRowStep() const noexcept { return m_rowStep; }
     CVScrollBar* GetScrollBar() const noexcept { return m_scrollBar.get(); }
@@ -67,6 +81,11 @@ protected:
     virtual ListRowColours RowColours(int row) const;
     virtual void DrawFrame(CDC& dc, const CRect& client);
     void SetHotRow(int row);
+    // Makes a row exactly kRowHeight high (before any row goes in).
+    void FitRowHeight();
+    // What a left press on a row does: a sub-list opens, then the popup
+    // ends a moment later with the row.
+    void ChooseRow(int row);
     void ForwardToBar(UINT message, WPARAM wParam, CPoint point);
     void UpdateTooltip(int row);
 
@@ -97,5 +116,10 @@ protected:
     CString m_noTooltip;
     int m_tooltipRow = -2;
     HIMAGELIST m_rowSizer = nullptr;
+    int m_sizerHeight = kRowHeight;
     int m_visibleWidth = 0;
+    // Where the mouse was last seen: a move message that finds it there
+    // (as one comes when the list takes the mouse) leaves the keyboard's
+    // row alone.
+    POINT m_lastMouse = {-1, -1};
 };

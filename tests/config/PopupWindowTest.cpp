@@ -4,11 +4,15 @@
 #include "config/CKespaMacroAssignmentPopup.h"
 #include "config/CKespaNumEntryPopup.h"
 #include "config/CKespaWarningDlg.h"
+#include "config/CPoldPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
 #include "config/resource.h"
 #include "gui/CBitmapBtn.h"
+#include "gui/CEditItem.h"
+#include "gui/CGenericPanel.h"
 #include "gui/CPanelBitmap.h"
 #include "gui/CLangTable.h"
+#include "gui/CFontItem.h"
 #include "gui/CTextItem.h"
 #include "gui/SkinLoader.h"
 #include "gui/GUIResources.h"
@@ -19,6 +23,11 @@
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <iterator>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -112,6 +121,110 @@ TEST_F(PopupWindows, MacroPopupStartsOnAValidModeAndKeepsOneModeChecked) {
     popup.DestroyWindow();
 }
 
+TEST_F(PopupWindows, TabVisitsTheMacroPopupsControlsInReadingOrderAndTheFocusShows) {
+    std::vector<CString> names = {L"One", L"Two"};
+    CString name;
+    int mode = 1;
+    CKespaMacroAssignmentPopup popup(nullptr, names, name, mode);
+    ASSERT_TRUE(popup.Create(IDD_POPUP, nullptr));
+    popup.ShowWindow(SW_SHOW);
+    SetForegroundWindow(popup);
+    PumpUntilIdle();
+    const int32_t order[] = {LIST_DROPDOWN_POPUP, BUTTON_MACRO_PLAY_ONCE, BUTTON_MACRO_PLAY_MULTIPLE,
+                             BUTTON_MACRO_PLAY_UNTILPRESSED, BUTTON_MACRO_PLAY_WHILEPRESSED, BUTTON_POPUP_OK,
+                             BUTTON_POPUP_CANCEL};
+    auto window = [&](int32_t id) {
+        CGUIItem* item = popup.GetItems().FindById(id);
+        return item ? item->m_itemWindow : nullptr;
+    };
+    EXPECT_EQ(GetFocus(), window(order[0])) << "the popup does not open on its drop-down";
+    HWND at = window(order[0]);
+    for (size_t i = 1; i <= std::size(order); ++i) {
+        at = GetNextDlgTabItem(popup, at, FALSE);
+        EXPECT_EQ(at, window(order[i % std::size(order)])) << "tab stop " << i;
+    }
+
+    // The focused button draws a mark that the unfocused one lacks.
+    CGUIItem* ok = popup.GetItems().FindById(BUTTON_POPUP_OK);
+    ASSERT_NE(ok, nullptr);
+    SendMessageW(popup, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    RECT okRect;
+    GetWindowRect(ok->m_itemWindow, &okRect);
+    PumpUntilIdle(100);
+    const std::vector<uint32_t> unfocused = ScreenPixels(okRect);
+    SetFocus(ok->m_itemWindow);
+    PumpUntilIdle(100);
+    EXPECT_NE(ScreenPixels(okRect), unfocused) << "a focused OK looks as an unfocused one";
+    EXPECT_TRUE(SaveWindowScreenshot(popup, ArtifactPath(L"config-macro-popup-ok-focused.png")));
+
+    // Space works a focused play-mode box as a click does.
+    SetFocus(window(BUTTON_MACRO_PLAY_MULTIPLE));
+    SendMessageW(window(BUTTON_MACRO_PLAY_MULTIPLE), WM_KEYDOWN, VK_SPACE, 1);
+    SendMessageW(window(BUTTON_MACRO_PLAY_MULTIPLE), WM_KEYUP, VK_SPACE, 0xC0000001);
+    PumpUntilIdle(100);
+    EXPECT_EQ(mode, 2) << "Space did not choose the focused play mode";
+    EXPECT_EQ(FindItem<CBitmapBtn>(popup.GetItems(), BUTTON_MACRO_PLAY_MULTIPLE)->GetCheckState(), 1);
+    popup.DestroyWindow();
+}
+
+TEST_F(PopupWindows, EachPlayModeLabelEndsBeforeTheNextBox) {
+    std::vector<CString> names = {L"One"};
+    CString name;
+    int mode = 1;
+    CKespaMacroAssignmentPopup popup(nullptr, names, name, mode);
+    ASSERT_TRUE(popup.Create(IDD_POPUP, nullptr));
+    popup.ShowWindow(SW_SHOW);
+    PumpUntilIdle();
+    auto rectOf = [&](HWND window) {
+        CRect r;
+        GetWindowRect(window, &r);
+        ScreenToClient(popup, reinterpret_cast<POINT*>(&r.left));
+        ScreenToClient(popup, reinterpret_cast<POINT*>(&r.right));
+        return r;
+    };
+    std::vector<CRect> boxes;
+    for (int32_t id : {BUTTON_MACRO_PLAY_ONCE, BUTTON_MACRO_PLAY_MULTIPLE, BUTTON_MACRO_PLAY_UNTILPRESSED,
+                       BUTTON_MACRO_PLAY_WHILEPRESSED})
+        boxes.push_back(rectOf(FindItem<CGUIItem>(popup.GetItems(), id)->m_itemWindow));
+    int labels = 0;
+    for (int32_t id : {TEXT_WARNDLG_MESSAGE, TEXT_WARNDLG_MESSAGE_NAME, TEXT_WARNDLG_MESSAGE_RESET,
+                       TEXT_WARNDLG_MESSAGE_DELETE}) {
+        auto* label = FindItem<CTextItem>(popup.GetItems(), id, kItemTextItem);
+        ASSERT_NE(label, nullptr) << id;
+        ++labels;
+        // The label draws its single line 5 pixels in from its left.
+        HDC dc = GetDC(*label);
+        HGDIOBJ old = SelectObject(dc, label->GetFontItem()->GetSafeHandle());
+        SIZE extent = {};
+        const CString text = label->GetText();
+        GetTextExtentPoint32W(dc, text, text.GetLength(), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(*label, dc);
+        const CRect place = rectOf(*label);
+        const int textLeft = place.left + 5, textRight = textLeft + extent.cx;
+        EXPECT_LE(textRight, place.right) << text.ToUtf8() << " is cut off";
+        // The label's own box stands left of it; the next box to its right
+        // must stand further off than that, or the text reads as the next
+        // box's.
+        const CRect* own = nullptr;
+        const CRect* next = nullptr;
+        for (const CRect& box : boxes) {
+            if (box.top >= place.bottom || box.bottom <= place.top)
+                continue;
+            if (box.right <= place.left && (!own || box.right > own->right))
+                own = &box;
+            if (box.left >= place.left && (!next || box.left < next->left))
+                next = &box;
+        }
+        ASSERT_NE(own, nullptr) << text.ToUtf8() << " has no box of its own";
+        if (next)
+            EXPECT_GE(next->left - textRight, textLeft - own->right) << text.ToUtf8() << " runs into the next box";
+    }
+    EXPECT_EQ(labels, 4);
+    EXPECT_TRUE(SaveWindowScreenshot(popup, ArtifactPath(L"config-macro-popup-labels.png")));
+    popup.DestroyWindow();
+}
+
 TEST_F(PopupWindows, NumberEntryTakesDigitsOnlyAndGivesTheirValueOnOk) {
     int result = 77;
     CKespaNumEntryPopup popup(nullptr, L"MacroRepeatEntryPopup.xml", result);
@@ -130,6 +243,109 @@ TEST_F(PopupWindows, NumberEntryTakesDigitsOnlyAndGivesTheirValueOnOk) {
     Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_POPUP_OK, kItemBitmapButton));
     EXPECT_EQ(result, 42);
     popup.DestroyWindow();
+}
+
+// Types into an edit of a popup as the keyboard's characters arrive: each
+// goes through the popup's message filters first.
+std::wstring TypeInto(CPopupBox& popup, CGUIItem* edit, const wchar_t* typed) {
+    for (const wchar_t* ch = typed; *ch; ++ch) {
+        MSG msg = {edit->m_itemWindow, WM_CHAR, static_cast<WPARAM>(*ch), 0, 0, {}};
+        if (!CWnd::WalkPreTranslateTree(popup.m_hWnd, &msg))
+            SendMessageW(edit->m_itemWindow, WM_CHAR, *ch, 0);
+    }
+    wchar_t text[16] = {};
+    GetWindowTextW(edit->m_itemWindow, text, 16);
+    return text;
+}
+
+TEST_F(PopupWindows, TheRepeatCountTakesNoNumberAKeyboardByteCannotHold) {
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* shown;
+    } cases[] = {
+        {L"255", L"255"},
+        {L"256", L"25"},
+        {L"1000", L"100"},  // a fourth digit never fits
+        {L"0", L""},        // no count of 0 (the caller refuses the empty entry)
+        {L"300", L"30"},    // 300 is refused at its last digit
+    };
+    int result = 77;
+    CKespaNumEntryPopup popup(nullptr, L"MacroRepeatEntryPopup.xml", result);
+    CGUIItem* edit = ShowWithItem(popup, EDITCTRL_POPUP_NUMENTRY, kItemEdit);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(SendMessageW(edit->m_itemWindow, EM_GETLIMITTEXT, 0, 0), 3) << "more digits than 255 has";
+    for (const auto& c : cases) {
+        SetWindowTextW(edit->m_itemWindow, L"");
+        EXPECT_EQ(TypeInto(popup, edit, c.typed), std::wstring(c.shown)) << "typed " << CString(c.typed).ToUtf8();
+    }
+    Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_POPUP_OK, kItemBitmapButton));
+    EXPECT_EQ(result, 30) << "the count is not what the edit shows";
+    popup.DestroyWindow();
+}
+
+TEST_F(PopupWindows, ACountPutIntoTheEditPastTheRangeIsRefusedNotCut) {
+    int result = 77;
+    CKespaNumEntryPopup popup(nullptr, L"MacroRepeatEntryPopup.xml", result);
+    CGUIItem* edit = ShowWithItem(popup, EDITCTRL_POPUP_NUMENTRY, kItemEdit);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit->m_itemWindow, L"300");
+    Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_POPUP_OK, kItemBitmapButton));
+    EXPECT_EQ(result, 77) << "300 was taken";
+    EXPECT_TRUE(popup.IsWindowVisible()) << "the popup closed on a count it cannot keep";
+    popup.DestroyWindow();
+}
+
+// The single-key popup fed real keys (raw input reaches its capture edit)
+// and clicks on its boxes.
+class SingleKeyPopup : public PopupWindows {
+protected:
+    static void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
+        std::vector<INPUT> inputs;
+        for (const auto& key : keys) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key.first;
+            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key.first, MAPVK_VK_TO_VSC));
+            input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
+            inputs.push_back(input);
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+};
+
+TEST_F(SingleKeyPopup, ABoxTickedOrClearedByHandCountsWithTheCapturedKey) {
+    using Keys = std::vector<std::pair<WORD, bool>>;
+    const struct {
+        const char* what;
+        int32_t boxBefore;  // clicked before the key (0: none)
+        Keys keys;
+        int32_t boxAfter;   // clicked after it (0: none)
+        uint8_t modifiers;  // Shift 8, Ctrl 4, Alt 2
+    } cases[] = {
+        {"Shift ticked, then K", BUTTON_CHKBOX_SLCT_SHIFT, {{'K', true}, {'K', false}}, 0, 0x08},
+        {"Alt ticked, then Ctrl+K", BUTTON_CHKBOX_SLCT_ALT,
+         {{VK_CONTROL, true}, {'K', true}, {'K', false}, {VK_CONTROL, false}}, 0, 0x06},
+        {"Ctrl+K, then Ctrl cleared", 0, {{VK_CONTROL, true}, {'K', true}, {'K', false}, {VK_CONTROL, false}},
+         BUTTON_CHKBOX_SLCT_CTRL, 0x00},
+        {"K, then Shift ticked", 0, {{'K', true}, {'K', false}}, BUTTON_CHKBOX_SLCT_SHIFT, 0x08},
+    };
+    for (const auto& c : cases) {
+        KeyEntryResult result;
+        CPoldPopupBoxSingleKeyEntry popup(nullptr, result);
+        CGUIItem* edit = ShowWithItem(popup, EDITCTRL_POPUP_SINGLEKEYENTRY, kItemEditSingleKey);
+        ASSERT_NE(edit, nullptr) << c.what;
+        if (c.boxBefore)
+            Click(FindItem<CGUIItem>(popup.GetItems(), c.boxBefore, kItemBitmapButton));
+        SendKeys(c.keys);
+        ASSERT_TRUE(PumpUntil([&] { return result.firstKey != 0; }, 3000)) << c.what << ": no key captured";
+        PumpUntilIdle(100);
+        if (c.boxAfter)
+            Click(FindItem<CGUIItem>(popup.GetItems(), c.boxAfter, kItemBitmapButton));
+        Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_POPUP_OK, kItemBitmapButton));
+        EXPECT_EQ(result.firstKey, 0x25) << c.what;
+        EXPECT_EQ(result.modifiers & 0x0E, c.modifiers) << c.what;
+        popup.DestroyWindow();
+    }
 }
 
 // Keys reach the count popup as the keyboard sends them, once its own

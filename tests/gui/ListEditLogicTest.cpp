@@ -190,6 +190,27 @@ TEST(DropdownGeometry, TheDropHangsUnderTheBoxAndFallsBackToTheBoxHeight) {
     EXPECT_EQ(CDropdownListItem::BorderRect(client, 3), CRect(1, 1, 99, 23));
 }
 
+TEST(DropdownGeometry, AListEndsUnderItsLastRowAndNeverGrowsPastItsRoom) {
+    const CRect room(10, 44, 110, 134);  // 90 high
+    const struct {
+        int entries;
+        int frame;
+        int height;
+    } cases[] = {
+        {2, 1, 37},  // two rows and the line under them
+        {0, 1, 19},  // an empty list keeps one row
+        {3, 2, 56},  // a frame above and below
+        {5, 1, 90},  // 91 needed: the room is all there is
+        {9, 1, 90},
+    };
+    for (const auto& c : cases) {
+        const CRect fitted = CListPanel::FitToEntries(room, c.entries, 18, c.frame);
+        EXPECT_EQ(fitted.Height(), c.height) << c.entries << " entries";
+        EXPECT_TRUE(fitted.left == room.left && fitted.top == room.top && fitted.right == room.right)
+            << c.entries << " entries: the list moved";
+    }
+}
+
 TEST(DigitsFilter, TheAppendedDigitIsJudgedAgainstTheRangeWithoutWrapping) {
     struct Case {
         const wchar_t* text;
@@ -287,6 +308,41 @@ TEST_F(Capture, EachCapturedKeySetsOrClearsTheExtendedBit) {
     EXPECT_TRUE(Key(false, kA, L"A", false));
     EXPECT_EQ(edit.m_modifierMask, 0);  // a plain key after an extended one
     EXPECT_EQ(edit.m_capturedVirtualKey, kA + 0x100);
+}
+
+// What the owner reads at the last step of a chord: the modifiers held
+// when the key went down, however fast and in whatever order the keys came
+// up; m_modifierMask, the modifiers held now, is empty by then.
+TEST_F(Capture, AChordKeepsTheModifiersHeldWhenItsKeyWentDown) {
+    struct Event {
+        bool up;
+        uint16_t scan;
+    };
+    const struct {
+        const char* what;
+        std::vector<Event> events;
+        uint8_t modifiers;
+    } cases[] = {
+        {"released after the key", {{false, kCtrl}, {false, kShift}, {false, kA}, {true, kA}, {true, kShift}, {true, kCtrl}}, 12},
+        {"released before the key", {{false, kCtrl}, {false, kShift}, {false, kA}, {true, kCtrl}, {true, kShift}, {true, kA}}, 12},
+        {"one released before, one after", {{false, kShift}, {false, kCtrl}, {false, kA}, {true, kShift}, {true, kA}, {true, kCtrl}}, 12},
+        {"a modifier pressed after the key", {{false, kCtrl}, {false, kA}, {false, kShift}, {true, kCtrl}, {true, kA}, {true, kShift}}, 4},
+        {"modifiers alone", {{false, kCtrl}, {false, kShift}, {true, kShift}, {true, kCtrl}}, 12},
+    };
+    for (const auto& c : cases) {
+        CEditItemSingleKeyInputMMO fresh;
+        now += 10;  // a new capture, well after the last one went quiet
+        uint8_t atLastNotice = 0xFF;
+        for (const Event& e : c.events) {
+            fresh.m_keyStroke.name = L"A";
+            fresh.m_keyStroke.virtualKey = e.scan + 0x100u;
+            fresh.m_keyStroke.flags = 0;
+            if (fresh.RunCaptureStep(e.up, e.scan, now))
+                atLastNotice = fresh.m_capturedModifiers;
+        }
+        EXPECT_EQ(atLastNotice, c.modifiers) << c.what;
+        EXPECT_EQ(fresh.m_modifierMask, 0) << c.what << ": a released modifier is still held";
+    }
 }
 
 TEST(CaptureEvents, TheFakeShiftAndThePausePrefixAreDropped) {

@@ -28,8 +28,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -349,6 +351,51 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     EXPECT_EQ(host.recorder.Compare({}), "");
 }
 
+// A key pressed in the popup list that has the focus, through the popup's
+// own loop (so its dialog filter sees it as it sees the keyboard's).
+std::function<void()> PressKey(UINT key) {
+    return [key] { ::PostMessageW(::GetFocus(), WM_KEYDOWN, key, 1); };
+}
+
+TEST_F(ListEdit, TheDropDownListFitsItsEntriesOpensOnTheChoiceAndAnswersTheKeys) {
+    auto* combo = Item<CDropdownListItem>(LIST_GLOBALPROFILELIST);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->GetCount(), 3);
+    const struct {
+        const char* what;
+        int current;
+        std::vector<UINT> keys;
+        int chosen;  // -1: nothing chosen, the current entry stays
+    } cases[] = {
+        {"Enter keeps the choice", 2, {VK_RETURN}, 2},
+        {"Down and Enter take the next entry", 0, {VK_DOWN, VK_RETURN}, 1},
+        {"Up stops at the first entry", 0, {VK_UP, VK_UP, VK_RETURN}, 0},
+        {"Escape chooses nothing", 1, {VK_DOWN, VK_ESCAPE}, -1},
+    };
+    for (const auto& c : cases) {
+        combo->Select(c.current, nullptr);
+        host.recorder.Clear();
+        CRect shown;
+        std::vector<std::function<void()>> steps = {[&] {
+            if (CListPanelList* list = OpenList())
+                ::GetWindowRect(::GetParent(list->GetSafeHwnd()), &shown);
+        }};
+        for (UINT key : c.keys)
+            steps.push_back(PressKey(key));
+        Script script(steps);
+        script.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
+        PumpUntilIdle(100);
+        // Three rows of 18 and the border line under them: the room of 90
+        // the skin gives is the most the list may take.
+        EXPECT_EQ(shown.Height(), 3 * 18 + 1) << c.what;
+        if (c.chosen >= 0)
+            EXPECT_EQ(host.recorder.Count(WM_DROPDOWN_SELCHANGE), 1u) << c.what;
+        else
+            EXPECT_EQ(host.recorder.Count(WM_DROPDOWN_SELCHANGE), 0u) << c.what;
+        EXPECT_EQ(combo->GetSelectedIndex(), c.chosen >= 0 ? c.chosen : c.current) << c.what;
+    }
+}
+
 void SendKey(WORD vk, WORD scan, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -392,6 +439,57 @@ TEST_F(ListEdit, TheCaptureEditFollowsRealKeysAndNotifiesEachStepThatShowsText) 
     EXPECT_EQ(capture->m_modifierMask, 0);  // Ctrl released: its bit cleared
     EXPECT_EQ(capture->m_capturedScanCode, 0x1E);
     EXPECT_EQ(capture->m_capturedVirtualKey, 'A');
+}
+
+// The rows of a screen rectangle where a light pixel shows (text drawn
+// light on dark), as the first and last; -1 when none does.
+std::pair<int, int> LightRows(const RECT& r) {
+    const std::vector<uint32_t> pixels = ScreenPixels(r);
+    const int width = r.right - r.left;
+    int first = -1, last = -1;
+    for (int y = 0; width > 0 && y < static_cast<int>(pixels.size()) / width; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels[static_cast<size_t>(y * width + x)];
+            if (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF) > 3 * 128) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+        }
+    return {first, last};
+}
+
+TEST_F(ListEdit, TheEditsShowTheirTextInTheMiddleOfTheirFrame) {
+    const char* elements[] = {
+        R"(<EDITCTRL name="EDITCTRL_POPUP_NUMENTRY" fontid="FONT_ARIAL12" fontclr="WHITE" backclr="BLACK"
+             bdrclr="BLACK" justify="C"><RECT left="240" top="190" right="150" bottom="30"/></EDITCTRL>)",
+        R"(<EDITCTRLSKMMO name="EDITCTRL_POPUP_SINGLEKEYENTRY" fontid="FONT_ARIAL12" fontclr="WHITE"
+             backclr="BLACK" bdrclr="BLACK"><RECT left="240" top="190" right="150" bottom="30"/></EDITCTRLSKMMO>)",
+    };
+    for (const char* element : elements) {
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_string(element));
+        std::unique_ptr<CEditItem> edit(std::string(doc.first_child().name()) == "EDITCTRL"
+                                            ? CEditItem::CreateFromElement(doc.first_child(), &host, items)
+                                            : CEditItemSingleKeyInputMMO::CreateFromElement(doc.first_child(), &host,
+                                                                                            items));
+        ASSERT_NE(edit, nullptr) << element;
+        edit->SetWindowText(L"88");
+        ::HideCaret(edit->GetSafeHwnd());
+        PumpUntilIdle(100);
+        RECT frame;
+        edit->GetBorderPanel()->GetWindowRect(&frame);
+        ::InflateRect(&frame, -1, -1);
+        const auto rows = LightRows(frame);
+        ASSERT_GE(rows.first, 0) << "no text shows: " << doc.first_child().name();
+        const int above = rows.first, below = (frame.bottom - frame.top - 1) - rows.second;
+        EXPECT_LE(std::abs(above - below), 4)
+            << doc.first_child().name() << ": " << above << " rows above the text, " << below << " below";
+        EXPECT_TRUE(SaveWindowScreenshot(host, ArtifactPath(std::wstring(L"edit-text-middle-") +
+                                                             (edit->m_itemType == kItemEdit ? L"edit" : L"capture") +
+                                                             L".png")));
+    }
 }
 
 TEST_F(ListEdit, ASecondKeyEditLeavesTheFirstEditsRegistrationInPlace) {
