@@ -212,7 +212,11 @@ void CKeysPage::FormatAssignmentText(CKeyboardKeyItem* key) {
     m_infoWindow->SetAssignmentType(shown.icon);
     CRect cap;
     key->GetClientRect(&cap);
-    m_keyPicture = PictureRecord{&key->GetPicture(CBitmapBtn::kNormal), nullptr, cap};
+    // The key as it looks on the keyboard, legend and all; its bare picture
+    // when it cannot be drawn.
+    const CBitmap* look = key->RenderLook(CBitmapBtn::kNormal, m_keyLook) ? &m_keyLook
+                                                                          : &key->GetPicture(CBitmapBtn::kNormal);
+    m_keyPicture = PictureRecord{look, nullptr, cap};
     m_infoWindow->SetExtraPicture(&m_keyPicture);
     m_infoWindow->Invalidate(false);
     // Every caller writes with the window unlocked.

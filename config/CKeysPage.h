@@ -75,6 +75,7 @@ private:
     CDropdownListItem* m_profiles = nullptr;
     // The shown key's cap, drawn in the key window above its text.
     PictureRecord m_keyPicture;
+    CBitmap m_keyLook;
 
     CKeyboardKeyItem* m_hoveredKey = nullptr;
     CKeyboardKeyItem* m_selectedKey = nullptr;

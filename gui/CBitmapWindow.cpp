@@ -3,6 +3,7 @@
 #include "gui/AttributeReaders.h"
 #include "gui/BitmapUtils.h"
 #include "gui/CFontItem.h"
+#include "gui/CLangTable.h"
 #include "gui/GUIResources.h"
 #include "gui/ItemSupport.h"
 #include "platform/CClientDC.h"
@@ -171,10 +172,25 @@ void CBitmapWindow::PaintExtra(CDC& dc) {
                   &memory, 0, 0, second.cx, second.cy, SRCCOPY);
 }
 
+CString CBitmapWindow::CaptionBesideIcon() const {
+    // The gap stands for the blanks that some captions begin with, so every
+    // kind of text sits as far from its icon.
+    CString text = m_caption;
+    text.TrimLeft();
+    if (!text.IsEmpty())
+        return text;
+    CString key, name;
+    key.Format(L"$AssignKind%d", m_assignmentType);
+    const CLangTable* language = CLangTable::GetCurrent();
+    return language && language->Translate(key, name) ? name : CString();
+}
+
 CString CBitmapWindow::FittedCaption(CDC& dc, int iconWidth) const {
-    const int available = m_inner.Width();
-    return ShortenToFit(m_caption, iconWidth, available,
-                        [&dc](const CString& text) { return static_cast<int>(dc.GetTextExtent(text).cx); });
+    const CString text = CaptionBesideIcon();
+    if (text.IsEmpty())
+        return text;
+    return ShortenToFit(text, iconWidth + kIconGap, m_inner.Width(),
+                        [&dc](const CString& shown) { return static_cast<int>(dc.GetTextExtent(shown).cx); });
 }
 
 void CBitmapWindow::PaintCaption(CDC& dc) {
@@ -191,10 +207,13 @@ void CBitmapWindow::PaintCaption(CDC& dc) {
     const CSize iconSize = BitmapSize(icon->second);
     // The stored caption stays whole; only what is drawn is shortened.
     const CString shown = FittedCaption(dc, iconSize.cx);
-    const CSize text = dc.GetTextExtent(shown);
-    const int left = band.left + (band.Width() - (iconSize.cx + text.cx)) / 2;
+    const int gap = shown.IsEmpty() ? 0 : kIconGap;
+    const CSize text = shown.IsEmpty() ? CSize(0, 0) : dc.GetTextExtent(shown);
+    const int left = band.left + (band.Width() - (iconSize.cx + gap + text.cx)) / 2;
     DrawBitmapAt(dc, *icon->second, left, band.top + (band.Height() - iconSize.cy) / 2, iconSize.cx, iconSize.cy);
-    CRect area(left + iconSize.cx, band.top, band.right, band.bottom);
+    if (shown.IsEmpty())
+        return;
+    CRect area(left + iconSize.cx + gap, band.top, band.right, band.bottom);
     dc.DrawText(shown, &area, (m_format & ~(DT_CENTER | DT_RIGHT)) | DT_END_ELLIPSIS);
 }
 

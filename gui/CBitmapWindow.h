@@ -31,6 +31,9 @@ public:
     enum StatePicture { kNone, kNormal, kHighlight, kSelected };
     // The caption band is the inner area's bottom part; a line above it.
     static constexpr int kCaptionBand = 37;
+    // Between the icon and the caption's first letter, whatever the caption
+    // begins with.
+    static constexpr int kIconGap = 6;
 
     CBitmapWindow();
     ~CBitmapWindow() override;
@@ -68,7 +71,11 @@ public:
     const CRect& GetInnerArea() const noexcept { return m_inner; }
     UINT GetFormat() const noexcept { return m_format; }
     size_t GetIconCount() const noexcept { return m_icons.size(); }
-    // What the caption band shows for a caption, with or without an icon.
+    // What the caption band shows beside an icon of that width: the caption
+    // without its leading blanks, shortened to fit with the icon and the gap.
+    // A blank caption (a disabled key has nothing else to say) reads as the
+    // name of the icon's kind, the language text "AssignKind<type>", when the
+    // language has one.
     CString FittedCaption(CDC& dc, int iconWidth) const;
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -85,6 +92,7 @@ private:
     void PaintExtra(CDC& dc);
     void PaintCaption(CDC& dc);
     const CBitmap* StatePictureOf(StatePicture which) const;
+    CString CaptionBesideIcon() const;
 
     CBitmap m_innerBitmap;
     CBitmap m_normal;

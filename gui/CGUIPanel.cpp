@@ -6,11 +6,54 @@
 #include "gui/SymbolIds.h"
 #include "platform/CPaintDC.h"
 
+#include <vector>
+
 namespace {
 
 CPanelBitmap* PanelPicture(const CGUIItems& items, int32_t id) {
     CGUIItem* item = items.FindById(id);
     return item && item->m_itemType == kItemPanelBitmap ? dynamic_cast<CPanelBitmap*>(item) : nullptr;
+}
+
+// A picture's pixels as 0x00RRGGBB, row by row from the top; empty when the
+// bitmap cannot be read.
+std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    HDC screen = ::GetDC(nullptr);
+    const bool read = ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format,
+                                  DIB_RGB_COLORS) == height;
+    ::ReleaseDC(nullptr, screen);
+    if (!read)
+        pixels.clear();
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+// True when the background is the key colour wherever the mask cuts the
+// window away (white), and nowhere else: the colour key alone then gives the
+// window the mask's shape.
+bool KeyColourCutsLikeTheMask(HBITMAP background, HBITMAP mask, COLORREF key) {
+    BITMAP b = {}, m = {};
+    if (!background || !mask || !::GetObjectW(background, sizeof b, &b) || !::GetObjectW(mask, sizeof m, &m) ||
+        b.bmWidth != m.bmWidth || b.bmHeight != m.bmHeight || b.bmWidth <= 0 || b.bmHeight <= 0)
+        return false;
+    const std::vector<uint32_t> picture = PixelsOf(background, b.bmWidth, b.bmHeight);
+    const std::vector<uint32_t> cut = PixelsOf(mask, m.bmWidth, m.bmHeight);
+    if (picture.empty() || cut.empty())
+        return false;
+    const uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    for (size_t i = 0; i < picture.size(); ++i)
+        if ((cut[i] == 0xFFFFFF) != (picture[i] == keyPixel))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -61,6 +104,26 @@ void CGUIPanel::OnPaint() {
         memory.SelectObject(m_background);
     dc.BitBlt(client.left, client.top, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
     memory.DeleteDC();
+}
+
+void CGUIPanel::OnShowWindow(BOOL show, UINT status) {
+    CDialog::OnShowWindow(show, status);
+    // A colour-keyed window that also has a region shows black on an X
+    // display where Wine should cut it away: its X11 driver cannot apply
+    // both.  When the key colour cuts exactly what the mask cuts, the region
+    // adds nothing, so the window keeps the key alone.
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!show || !m_mask || !m_background || !(GetExStyle() & WS_EX_LAYERED) ||
+        !::GetLayeredWindowAttributes(m_hWnd, &key, &alpha, &flags) || !(flags & LWA_COLORKEY))
+        return;
+    HRGN current = ::CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = current && ::GetWindowRgn(m_hWnd, current) != ERROR;
+    if (current)
+        ::DeleteObject(current);
+    if (shaped && KeyColourCutsLikeTheMask(*m_background, m_mask->m_regionSource, key))
+        ::SetWindowRgn(m_hWnd, nullptr, TRUE);
 }
 
 void CGUIPanel::OnDestroy() {

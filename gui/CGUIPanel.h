@@ -34,6 +34,7 @@ protected:
     int OnCreate(CREATESTRUCTW* create) override;
     void OnPaint() override;
     void OnDestroy() override;
+    void OnShowWindow(BOOL show, UINT status) override;
 
     CWnd* m_parent;
     CString m_skinFile;

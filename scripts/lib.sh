@@ -95,7 +95,28 @@ stop_all() {
   [ -n "$OWN_XVFB_PID" ] && kill "$OWN_XVFB_PID" 2>/dev/null || true
 }
 
-# Screenshot of the X display as PNG (xwd and netpbm).
+# A Unix path as the programs under Wine name it (drive Z: is the Unix root).
+wine_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+
+# What an installer leaves for the programs: where the installed tree is and
+# which language it speaks (the default skin's only language, LANGUAGE_DEFAULT,
+# whose name is English).
+INSTALL_KEY='HKLM\Software\Mobek\Tilvor'
+register_install() {
+  local value
+  for value in "InstallDir=$(wine_path "$BUILD/dist")" "Language=English"; do
+    "$WINE64" reg add "$INSTALL_KEY" /v "${value%%=*}" /t REG_SZ /d "${value#*=}" /f \
+      >>"$BUILD/install-register.log" 2>&1 </dev/null ||
+      { echo "could not write ${value%%=*} under $INSTALL_KEY" >&2; return 1; }
+  done
+}
+
+# Screenshot of the X display as PNG (or PPM for a name ending in .ppm), as a
+# person at it sees it; x_screen.py says why it is not xwd's.  Options after
+# the file name go to it: --windows PROGRAM=N waits for that program's
+# windows, --settle S for the screen to stop changing.
 x_screenshot() {
-  xwd -root -silent -display "$DISPLAY" | xwdtopnm 2>/dev/null | pnmtopng >"$1" 2>/dev/null
+  local out=$1
+  shift
+  python3 "$ROOT/scripts/x_screen.py" "$@" "$out"
 }

@@ -91,6 +91,28 @@ class Canvas:
                 self._put_run(y, outer_span[0], bytes(colour) * (inner_span[0] - outer_span[0]))
                 self._put_run(y, inner_span[1], bytes(colour) * (outer_span[1] - inner_span[1]))
 
+    def keep_inside(self, rect, radius, outside):
+        """Paints everything outside a (rounded) rectangle in one colour: what a mask of that shape cuts away."""
+        for y in range(self.height):
+            span = row_span(y, rect, radius)
+            if not span:
+                self._put_run(y, 0, bytes(outside) * self.width)
+                continue
+            self._put_run(y, 0, bytes(outside) * max(span[0], 0))
+            if span[1] < self.width:
+                self._put_run(y, span[1], bytes(outside) * (self.width - span[1]))
+
+    def crop(self, rect):
+        """A new picture of a rectangle of this one (which must lie inside it)."""
+        left, top, right, bottom = rect
+        if left < 0 or top < 0 or right > self.width or bottom > self.height:
+            raise ValueError("a crop must lie inside the picture")
+        c = Canvas(right - left, bottom - top)
+        for y in range(top, bottom):
+            i = (y * self.width + left) * 3
+            c._put_run(y - top, 0, self.pixels[i:i + (right - left) * 3])
+        return c
+
     def text(self, x, y, text, colour, scale=1):
         """Draws one line of text with its top left corner at (x, y)."""
         for ch in text:

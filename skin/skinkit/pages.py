@@ -27,6 +27,14 @@ POPUP_SIZE = (420, 220)
 POPUP_TALL_SIZE = (420, 280)
 POPUP_RADIUS = 14
 INFO_SIZE = (312, 150)
+# The main window is colour-keyed: this colour is see-through on the screen.
+KEY_COLOUR = (255, 0, 255)
+# The footer's separator line; the buttons under it keep within its ends.
+FOOTER_LINE = (20, 620, MAIN_SIZE[0] - 20, 621)
+# The frame round the key-assignment page's choices, under the keyboard.  The
+# page draws it (a picture item of its own), so the other pages do not show it.
+ASSIGN_PANEL = (20, 432, 640, 616)
+ASSIGN_PANEL_RADIUS = 10
 
 # The keyboard: one key unit in pixels, the gap between caps, and where the
 # keyboard picture lies on the main page.
@@ -141,7 +149,7 @@ def paint_keyboard(theme):
 def _page_base(size, radius, theme, title):
     width, height = size
     whole = (0, 0, width, height)
-    c = Canvas(width, height, (255, 0, 255))
+    c = Canvas(width, height, KEY_COLOUR)
     c.vertical_gradient(whole, rgb(theme["panel_top"]), rgb(theme["panel"]), radius)
     c.border(whole, theme["border_width"], rgb(theme["panel_border"]), radius)
     if title:
@@ -150,6 +158,7 @@ def _page_base(size, radius, theme, title):
 
 
 def paint_main_page(theme):
+    """The page the four pages lie over: header, footer and nothing of any page."""
     width, height = MAIN_SIZE
     c = _page_base(MAIN_SIZE, MAIN_RADIUS, theme, "")
     c.fill_rect((MAIN_RADIUS, 0, width - MAIN_RADIUS, HEADER), rgb(theme["panel"]))
@@ -159,10 +168,26 @@ def paint_main_page(theme):
     c.text(26, 20, "MOBEK", rgb(theme["text"]), 3)
     c.text(26 + 6 * 3 * 6, 20, "TILVOR", rgb(theme["active"]), 3)
     c.fill_rect((20, HEADER - 2, width - 20, HEADER), rgb(theme["accent"]))
-    # The area under the keyboard: the assignment panel and the key window.
-    c.fill_rounded_rect((20, 432, 640, 616), 10, rgb(theme["well"]))
-    c.border((20, 432, 640, 616), 1, rgb(theme["frame"]), 10)
-    c.fill_rect((20, 620, width - 20, 621), rgb(theme["frame"]))
+    c.fill_rect(FOOTER_LINE, rgb(theme["frame"]))
+    # Whatever the mask cuts away is the key colour too, so the colour key
+    # and the window's region cut the same shape.
+    c.keep_inside((0, 0, width, height), MAIN_RADIUS, KEY_COLOUR)
+    return c
+
+
+def paint_assign_panel(theme):
+    """The frame round the key-assignment page's choices, on the part of the main page it covers."""
+    left, top, right, bottom = ASSIGN_PANEL
+    c = paint_main_page(theme).crop(ASSIGN_PANEL)
+    c.border((0, 0, right - left, bottom - top), 1, rgb(theme["frame"]), ASSIGN_PANEL_RADIUS)
+    return c
+
+
+def paint_assign_panel_mask():
+    """Only the frame's line: the items inside the frame keep their own look and the mouse."""
+    left, top, right, bottom = ASSIGN_PANEL
+    c = Canvas(right - left, bottom - top, _pictures.WHITE)
+    c.border((0, 0, right - left, bottom - top), 1, _pictures.BLACK, ASSIGN_PANEL_RADIUS)
     return c
 
 
@@ -212,6 +237,8 @@ def page_pictures(theme):
     out = [
         ("MainPageBackground.bmp", lambda: paint_main_page(theme)),
         ("MainPageMask.bmp", lambda: _pictures.paint_mask(MAIN_SIZE, MAIN_RADIUS)),
+        ("AssignPanel.bmp", lambda: paint_assign_panel(theme)),
+        ("AssignPanelMask.bmp", paint_assign_panel_mask),
         ("KeyboardPicture.bmp", lambda: paint_keyboard(theme)),
         ("PopupBackground.bmp", lambda: paint_popup(POPUP_SIZE, theme)),
         ("PopupMask.bmp", lambda: _pictures.paint_mask(POPUP_SIZE, POPUP_RADIUS)),

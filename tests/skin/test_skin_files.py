@@ -286,6 +286,79 @@ class SkinFilesTest(unittest.TestCase):
             self.assertTrue(inside(x, y), (x, y))
 
 
+class MainPageTest(unittest.TestCase):
+    """The main page as its window shows it: its colour key cuts the shape its
+    mask cuts, nothing of one page is drawn on the picture all pages share,
+    the footer keeps within its line and the web links read as words."""
+
+    @classmethod
+    def setUpClass(cls):
+        from skinkit import bmp, langfile, pages
+        cls.bmp, cls.pages = bmp, pages
+        cls.main = skin_xml("MainPage.xml")
+        cls.w, cls.h, cls.background = bmp.decode_bmp24(read("skins", cls.main.find("BACKGROUND").text.strip()))
+        mw, mh, cls.mask = bmp.decode_bmp24(read("skins", cls.main.find("MASK").text.strip()))
+        assert (mw, mh) == (cls.w, cls.h)
+        _, cls.texts = langfile.read_language_text(read("lang", "English.txt").decode("utf-16-le"))
+        cls.translate = staticmethod(langfile.translate)
+
+    def at(self, pixels, x, y, width=None):
+        i = (y * (width or self.w) + x) * 3
+        return pixels[i:i + 3]
+
+    def test_the_key_colour_is_where_the_mask_cuts_the_window_away(self):
+        # The window is colour-keyed and shaped by its mask; where Wine can
+        # apply only one of them the two must agree.
+        key = bytes(self.pages.KEY_COLOUR)
+        wrong = [(x, y) for y in range(self.h) for x in range(self.w)
+                 if (self.at(self.mask, x, y) == b"\xff\xff\xff") != (self.at(self.background, x, y) == key)]
+        self.assertEqual(wrong[:8], [], "%d pixels disagree" % len(wrong))
+
+    def test_where_the_pages_lie_each_row_is_one_colour(self):
+        # Between the header's line and the footer's, inside the border: a
+        # frame drawn here shows on every page.
+        border = 2
+        for y in range(self.pages.HEADER, self.pages.FOOTER_LINE[1]):
+            colours = {self.at(self.background, x, y) for x in range(border, self.w - border)}
+            self.assertEqual(len(colours), 1, "row %d holds %d colours" % (y, len(colours)))
+
+    def test_the_keys_page_frame_shows_its_line_and_nothing_else(self):
+        # The frame's picture lies over the page's items: its mask may let
+        # through only the line it draws, or it covers them.
+        left, top, right, bottom = self.pages.ASSIGN_PANEL
+        pw, ph, panel = self.bmp.decode_bmp24(read("skins", "AssignPanel.bmp"))
+        mw, mh, mask = self.bmp.decode_bmp24(read("skins", "AssignPanelMask.bmp"))
+        self.assertEqual((pw, ph), (right - left, bottom - top))
+        self.assertEqual((mw, mh), (pw, ph))
+        line = self.at(panel, 0, ph // 2, pw)
+        self.assertNotEqual(line, self.at(self.background, left, top + ph // 2), "no line on the picture")
+        shown = 0
+        for y in range(ph):
+            for x in range(pw):
+                if self.at(mask, x, y, mw) != b"\xff\xff\xff":
+                    shown += 1
+                    self.assertEqual(self.at(panel, x, y, pw), line, (x, y))
+        self.assertLess(shown, 2 * (pw + ph), "the mask lets through more than a line")
+
+    def test_the_footer_buttons_keep_within_the_separator(self):
+        left, top, right, _ = self.pages.FOOTER_LINE
+        buttons = [b for b in self.main.iter("BUTTON") if int(b.find("RECT").get("top")) > top]
+        self.assertGreaterEqual(len(buttons), 7)
+        for button in buttons:
+            rect = button.find("RECT")
+            x, width = int(rect.get("left")), int(rect.get("right"))
+            with self.subTest(button=button.get("name")):
+                self.assertGreaterEqual(x, left)
+                self.assertLessEqual(x + width, right)
+
+    def test_the_web_links_read_as_words(self):
+        for name in ("BUTTON_UPDATE", "BUTTON_FB", "BUTTON_TWITTER", "BUTTON_VELK"):
+            button = next(b for b in self.main.iter("BUTTON") if b.get("name") == name)
+            shown = self.translate(self.texts, button.get("caption", ""))
+            with self.subTest(button=name, caption=shown):
+                self.assertRegex(shown, r"^[A-Z][a-z]{3,}$")
+
+
 class DrawingKitTest(unittest.TestCase):
     def test_bmp_rows_are_padded_and_stored_bottom_up(self):
         from skinkit import bmp
