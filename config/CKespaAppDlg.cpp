@@ -466,6 +466,8 @@ BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (clickable && !(own && page->OnCommand(item->m_itemId))) {
         switch (item->m_itemId) {
         case BUTTON_OK:
+            // On purpose through WM_CLOSE and so the Cancel path: after a
+            // write the keyboard took, nothing is dirty and Cancel only ends.
             if (SaveAndWait())
                 PostMessage(WM_CLOSE);
             break;

@@ -198,6 +198,10 @@ bool LoadGUIFromXml(const wchar_t* path, CWnd* parent, CGUIItems* items, bool pr
     if (document.load_file(filePath.GetString())) {
         factory->SendProgressText(BareFileName(filePath));
         if (pugi::xml_node root = document.child("KEYBOARD")) {
+            // Read here and met again by the table's "KEYBOARD DEF" entry in
+            // the walk: on purpose, the second read parses nothing and only
+            // applies the key defaults again (the layout file can so be
+            // loaded through either road).
             if (GetKeyboardDef().ReadElement(root.child("KEYBOARDDEF"), parent))
                 result = WalkTable(*factory, root, *items, parent);
         } else if (pugi::xml_node root = document.child("GUIPANEL")) {
