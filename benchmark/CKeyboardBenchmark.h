@@ -11,9 +11,9 @@
 // apartment with the service's proxies registered (the configuration
 // program's user-interface thread is one).
 
-#include "gui/CGUIItems.h"
-#include "model/CKespaConfig.h"
-#include "model/IGenDevice.h"
+#include "gui/core/CGUIItems.h"
+#include "model/store/CKespaConfig.h"
+#include "model/device/IGenDevice.h"
 #include "platform/CComPtr.h"
 #include "service/ServiceInterfaces.h"
 

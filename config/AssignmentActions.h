@@ -4,8 +4,8 @@
 // shows for a record, and which records point at a macro or profile that is
 // being deleted.
 
-#include "model/IKeyboardConfig.h"
-#include "model/KeyAssignment.h"
+#include "model/store/IKeyboardConfig.h"
+#include "model/store/KeyAssignment.h"
 #include "platform/CString.h"
 
 #include <cstdint>

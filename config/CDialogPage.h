@@ -17,9 +17,9 @@
 //   window that owns its popups through IPageHost only, never through the
 //   dialog's members: a page knows nothing of the other pages.
 
-#include "gui/CGUIItems.h"
-#include "model/IGenDevice.h"
-#include "model/IKeyboardConfig.h"
+#include "gui/core/CGUIItems.h"
+#include "model/device/IGenDevice.h"
+#include "model/store/IKeyboardConfig.h"
 
 #include <windows.h>
 

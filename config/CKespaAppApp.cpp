@@ -3,16 +3,17 @@
 #include "config/CKespaAppDlg.h"
 #include "config/StartupSettings.h"
 #include "config/resource.h"
-#include "gui/CDropdownListItem.h"
-#include "gui/CLangTable.h"
-#include "gui/CListPanelItem.h"
-#include "gui/CKeyboardLayoutSwitcher.h"
-#include "gui/GUIResources.h"
-#include "gui/SkinLoader.h"
-#include "gui/SymbolIds.h"
-#include "gui/SymbolTables.h"
-#include "model/CKespaConfig.h"
-#include "model/KeyboardDevices.h"
+#include "gui/widgets/CDropdownListItem.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/widgets/CListPanelItem.h"
+#include "gui/skin/CKeyboardLayoutSwitcher.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/skin/SkinLoader.h"
+#include "gui/skin/SymbolIds.h"
+#include "gui/skin/SymbolTables.h"
+#include "gui/widgets/CXComboList.h"
+#include "model/store/CKespaConfig.h"
+#include "model/device/KeyboardDevices.h"
 #include "service/CProxyStubRegistration.h"
 
 #include <memory>
@@ -79,6 +80,7 @@ BOOL CKespaAppApp::InitInstance() {
     m_config = new CKespaConfig(folder);
     m_device = CreateKeyboardDevice(m_config);
     InitSymbolTables();
+    RegisterComboListMessages();
 
     StartupSettings settings;
     if (HKEY key = OpenProgramKey(HKEY_LOCAL_MACHINE, kProgramRegistryKey)) {

@@ -3,9 +3,9 @@
 // main dialog run modally, then the tear-down; InitInstance always answers
 // FALSE, so the process ends without a message loop of its own.
 
-#include "gui/CGUIItems.h"
-#include "model/IGenDevice.h"
-#include "model/IKeyboardConfig.h"
+#include "gui/core/CGUIItems.h"
+#include "model/device/IGenDevice.h"
+#include "model/store/IKeyboardConfig.h"
 #include "platform/CWinApp.h"
 
 class CKespaAppApp : public CWinApp {

@@ -4,19 +4,17 @@
 #include "config/CKespaWarningDlg.h"
 #include "config/ItemLookup.h"
 #include "config/resource.h"
-#include "gui/CBitmapBtn.h"
-#include "gui/CDropdownListItem.h"
-#include "gui/CKeyboardKeyItem.h"
-#include "gui/CKeyboardLayoutSetting.h"
-#include "gui/CKeyboardLayoutSwitcher.h"
-#include "gui/CLangTable.h"
-#include "gui/CTextItem.h"
-#include "gui/GUIResources.h"
-#include "gui/GuiMessages.h"
-#include "gui/SkinLoader.h"
-#include "gui/SymbolIds.h"
-#include "model/CKespaProfile.h"
-#include "model/DeviceDescriptor.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/skin/CKeyboardLayoutSetting.h"
+#include "gui/skin/CKeyboardLayoutSwitcher.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/core/GuiMessages.h"
+#include "gui/skin/SkinLoader.h"
+#include "gui/skin/SymbolIds.h"
+#include "model/store/CKespaProfile.h"
+#include "model/device/DeviceDescriptor.h"
 #include "service/KeyboardIdentity.h"
 #include "service/ServiceInterfaces.h"
 
@@ -441,13 +439,17 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
             if (page->OnMessage(message, wParam, lParam, result))
                 return result;
+        // A drop-down of a page without a page object (profiles, macros,
+        // lighting) has nobody to tell; taken so that it goes no further.
         return 0;
     case WM_SLIDER_TRACK_CLICKED:
     case WM_LIST_ROW_KEY:
         // Nothing to do on these yet; taken so that they go no further.
         return 0;
     case WM_GUI_QUERY_ITEM:
-        FindItemByWindow(reinterpret_cast<HWND>(lParam), &m_items, m_currentPage);
+        // A drop-down about to open its list: nothing here depends on which
+        // one, and its choice comes as WM_DROPDOWN_SELCHANGE; taken so that
+        // it goes no further.
         return 0;
     default:
         break;

@@ -9,9 +9,9 @@
 
 #include "config/CDialogPage.h"
 #include "config/CKeysPage.h"
-#include "gui/CGUIPanel.h"
-#include "model/IGenDevice.h"
-#include "model/IKeyboardConfig.h"
+#include "gui/core/CGUIPanel.h"
+#include "model/device/IGenDevice.h"
+#include "model/store/IKeyboardConfig.h"
 #include "platform/CString.h"
 
 #include <dbt.h>

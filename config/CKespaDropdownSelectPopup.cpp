@@ -4,7 +4,7 @@
 #include "config/PopupRules.h"
 #include "config/PopupSupport.h"
 #include "config/WidgetAccess.h"
-#include "gui/SymbolIds.h"
+#include "gui/skin/SymbolIds.h"
 
 CKespaDropdownSelectPopup::CKespaDropdownSelectPopup(CWnd* parent, const wchar_t* skinFile,
                                                      const std::vector<CString>& names, CString& result)

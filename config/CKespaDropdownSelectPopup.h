@@ -2,7 +2,7 @@
 // Lets the user pick one of a list of names in a drop-down.  The result is
 // also the preset: the entry equal to it is shown first.
 
-#include "gui/CPopupBox.h"
+#include "gui/core/CPopupBox.h"
 #include "platform/CString.h"
 
 #include <vector>

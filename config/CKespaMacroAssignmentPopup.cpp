@@ -4,8 +4,8 @@
 #include "config/PopupRules.h"
 #include "config/PopupSupport.h"
 #include "config/WidgetAccess.h"
-#include "gui/CBitmapBtn.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/skin/SymbolIds.h"
 
 CKespaMacroAssignmentPopup::CKespaMacroAssignmentPopup(CWnd* parent, const std::vector<CString>& names,
                                                        CString& result, int& playMode)

@@ -3,8 +3,8 @@
 #include "config/ItemLookup.h"
 #include "config/PopupSupport.h"
 #include "config/WidgetAccess.h"
-#include "gui/CTextItem.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/skin/SymbolIds.h"
 
 CKespaNameEntryPopup::CKespaNameEntryPopup(CWnd* parent, const wchar_t* skinFile, CString& result)
     : CPopupBox(kPopupTemplateId, skinFile, parent), m_result(result) {}

@@ -2,7 +2,7 @@
 // Asks for a name of at most 20 characters.  The result is also the preset:
 // when it holds a name, the heading shows it after the skin's text.
 
-#include "gui/CPopupBox.h"
+#include "gui/core/CPopupBox.h"
 #include "platform/CString.h"
 
 class CTextItem;

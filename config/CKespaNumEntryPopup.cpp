@@ -4,8 +4,8 @@
 #include "config/PopupRules.h"
 #include "config/PopupSupport.h"
 #include "config/WidgetAccess.h"
-#include "gui/CEditItem.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CEditItem.h"
+#include "gui/skin/SymbolIds.h"
 
 CKespaNumEntryPopup::CKespaNumEntryPopup(CWnd* parent, const wchar_t* skinFile, int& result)
     : CPopupBox(kPopupTemplateId, skinFile, parent), m_result(result) {}

@@ -2,7 +2,7 @@
 // Asks for a number from 1 to 255: the edit takes digits only, no more
 // than that range allows, and starts empty.
 
-#include "gui/CPopupBox.h"
+#include "gui/core/CPopupBox.h"
 
 class CKespaNumEntryPopup : public CPopupBox {
 public:

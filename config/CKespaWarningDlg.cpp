@@ -2,8 +2,8 @@
 
 #include "config/ItemLookup.h"
 #include "config/PopupSupport.h"
-#include "gui/CTextItem.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/skin/SymbolIds.h"
 
 CKespaWarningDlg::CKespaWarningDlg(CWnd* parent, const wchar_t* skinFile, const wchar_t* suffix)
     : CPopupBox(kPopupTemplateId, skinFile, parent), m_suffix(suffix ? suffix : L"") {}

@@ -3,7 +3,7 @@
 // text, optionally followed by a suffix such as ": " and a name, or replaced
 // by a message) and OK / Cancel.
 
-#include "gui/CPopupBox.h"
+#include "gui/core/CPopupBox.h"
 #include "platform/CString.h"
 
 class CTextItem;

@@ -6,16 +6,18 @@
 #include "config/CKespaWarningDlg.h"
 #include "config/CPoldPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
-#include "gui/CBitmapBtn.h"
-#include "gui/CBitmapItem.h"
-#include "gui/CDropdownListItem.h"
-#include "gui/CKeyboardDef.h"
-#include "gui/CKeyboardKeyItem.h"
-#include "gui/CLangTable.h"
-#include "gui/CTextItem.h"
-#include "gui/KeyStroke.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/widgets/CBitmapItem.h"
+#include "gui/widgets/CDropdownListItem.h"
+#include "gui/skin/CKeyboardDef.h"
+#include "gui/widgets/CKeyboardKeyItem.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/core/GuiMessages.h"
+#include "gui/skin/KeyStroke.h"
+#include "gui/skin/SymbolIds.h"
 #include "platform/CWnd.h"
+#include "platform/Debug.h"
 
 #include <commdlg.h>
 
@@ -130,7 +132,8 @@ void CKeysPage::FillProfileDropdown() {
 }
 
 void CKeysPage::OnDropdownChoice(int index, HWND) {
-    if (index < 0)
+    // Only the profile drop-down's choices come here (OnMessage).
+    if (index < 0 || !CHECK_INVARIANT(m_profiles))
         return;
     IKeyboardProfile* chosen = Store().FindProfileByName(m_profiles->GetEntryText(index));
     if (chosen && chosen != Store().GetActiveProfile())
@@ -303,27 +306,38 @@ void CKeysPage::EndAssignment(bool releaseCapture) {
     m_host.SetDirty(1);
 }
 
+bool CKeysPage::HasAssignableKey() const {
+    // The assignment buttons are enabled only while a key is selected; a
+    // selected key without a key entry (a skin's key the table lacks) has
+    // nothing to assign to.
+    return CHECK_INVARIANT(m_selectedKey) && KeyIdOf(m_selectedKey) != 0;
+}
+
 void CKeysPage::StoreForSelectedKey(const KeyAssignment& record, bool checked) {
+    // Every caller checked the selection; the popups on the way run modal
+    // and take no selection away.
+    if (!CHECK_INVARIANT(m_selectedKey))
+        return;
     Store().SetKeyAssignment(KeyIdOf(m_selectedKey), record, nullptr);
     m_selectedKey->SetCheckState(checked ? 1 : 0);
 }
 
 void CKeysPage::AssignDefault() {
-    if (!KeyIdOf(m_selectedKey))
+    if (!HasAssignableKey())
         return;
     StoreForSelectedKey(DefaultRecordOf(KeyIdOf(m_selectedKey)), false);
     EndAssignment(true);
 }
 
 void CKeysPage::AssignDisabled() {
-    if (!KeyIdOf(m_selectedKey))
+    if (!HasAssignableKey())
         return;
     StoreForSelectedKey(KeyAssignment::Disabled(), true);
     EndAssignment(true);
 }
 
 void CKeysPage::AssignSingleKey() {
-    if (!KeyIdOf(m_selectedKey))
+    if (!HasAssignableKey())
         return;
     if (Device())
         Device()->SetDeviceMode2();
@@ -339,7 +353,7 @@ void CKeysPage::AssignSingleKey() {
 }
 
 void CKeysPage::AssignMacro() {
-    if (!KeyIdOf(m_selectedKey) || Store().GetMacroCount() == 0)
+    if (!HasAssignableKey() || Store().GetMacroCount() == 0)
         return;
     std::vector<CString> names;
     for (int i = 0; i < Store().GetMacroCount(); ++i)
@@ -370,7 +384,7 @@ void CKeysPage::AssignMacro() {
 }
 
 void CKeysPage::AssignProfile() {
-    if (!KeyIdOf(m_selectedKey) || Store().GetProfileCount() < 2)
+    if (!HasAssignableKey() || Store().GetProfileCount() < 2)
         return;
     IKeyboardProfile* active = Store().GetActiveProfile();
     std::vector<CString> names;
@@ -395,7 +409,7 @@ void CKeysPage::AssignProfile() {
 }
 
 void CKeysPage::AssignProgram() {
-    if (!KeyIdOf(m_selectedKey))
+    if (!HasAssignableKey())
         return;
     wchar_t path[MAX_PATH] = {};
     OPENFILENAMEW dialog = {};

@@ -8,7 +8,7 @@
 
 #include "config/AssignmentActions.h"
 #include "config/CDialogPage.h"
-#include "gui/CBitmapWindow.h"
+#include "gui/widgets/CBitmapWindow.h"
 
 #include <vector>
 
@@ -55,6 +55,8 @@ private:
     int32_t KeyIdOf(const CKeyboardKeyItem* key) const;
     KeyAssignment DefaultRecordOf(int32_t keyId) const;
     std::vector<CKeyboardKeyItem*> KeyItems() const;
+    // Whether the assignment buttons have a key to act on.
+    bool HasAssignableKey() const;
     void EndAssignment(bool releaseCapture);
     void StoreForSelectedKey(const KeyAssignment& record, bool checked);
     void OnDropdownChoice(int index, HWND dropdown);

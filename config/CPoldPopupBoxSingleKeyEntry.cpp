@@ -3,14 +3,14 @@
 #include "config/ItemLookup.h"
 #include "config/PopupSupport.h"
 #include "config/WidgetAccess.h"
-#include "gui/CBitmapBtn.h"
-#include "gui/CEditItemSingleKeyInputMMO.h"
-#include "gui/CTextItem.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/widgets/CEditItemSingleKeyInputMMO.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/core/GuiMessages.h"
+#include "gui/skin/SymbolIds.h"
 
 namespace {
 
-constexpr UINT kKeyCapturedMessage = WM_USER + 223;
 constexpr uint8_t kBoxBits[3] = {kModifierShift, kModifierCtrl, kModifierAlt};
 constexpr int32_t kBoxIds[3] = {BUTTON_CHKBOX_SLCT_SHIFT, BUTTON_CHKBOX_SLCT_CTRL, BUTTON_CHKBOX_SLCT_ALT};
 
@@ -99,7 +99,7 @@ BOOL CPoldPopupBoxSingleKeyEntry::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CPoldPopupBoxSingleKeyEntry::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kKeyCapturedMessage) {
+    if (message == WM_GUI_VALUE_PICKED) {
         OnKeyCaptured();
         return 0;
     }

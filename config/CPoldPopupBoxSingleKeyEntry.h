@@ -18,7 +18,7 @@ public:
 
     void BindItems() override;
 
-    // A captured step of the key edit (WM_USER+223).
+    // A captured step of the key edit (WM_GUI_VALUE_PICKED).
     void OnKeyCaptured();
 
 protected:

@@ -4,7 +4,7 @@
 // the popup.
 
 #include "config/AssignmentActions.h"
-#include "gui/CPopupBox.h"
+#include "gui/core/CPopupBox.h"
 
 class CPopupBoxSingleKeyEntry : public CPopupBox {
 public:

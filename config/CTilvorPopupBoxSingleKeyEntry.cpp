@@ -2,8 +2,8 @@
 
 #include "config/ItemLookup.h"
 #include "config/WidgetAccess.h"
-#include "gui/CBitmapBtn.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/skin/SymbolIds.h"
 
 CTilvorPopupBoxSingleKeyEntry::CTilvorPopupBoxSingleKeyEntry(CWnd* parent, KeyEntryResult& result)
     : CPopupBoxSingleKeyEntry(parent, kSkinFile, result) {}

@@ -4,8 +4,8 @@
 // lacks an item, or holds another kind under its id, leaves a null pointer
 // instead of a crash.
 
-#include "gui/CGUIItem.h"
-#include "gui/CGUIItems.h"
+#include "gui/core/CGUIItem.h"
+#include "gui/core/CGUIItems.h"
 
 #include <cstdint>
 

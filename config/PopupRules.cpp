@@ -1,6 +1,6 @@
 #include "config/PopupRules.h"
 
-#include "gui/SymbolIds.h"
+#include "gui/skin/SymbolIds.h"
 
 #include <climits>
 

@@ -1,7 +1,7 @@
 #include "config/PopupSupport.h"
 
 #include "config/ItemLookup.h"
-#include "gui/SymbolIds.h"
+#include "gui/skin/SymbolIds.h"
 
 void CentrePopup(CWnd& popup, CWnd* owner) {
     CRect own;

@@ -3,7 +3,7 @@
 // belongs to, its buttons found by their window, OK and Cancel routed, and
 // its controls in the order Tab visits them.
 
-#include "gui/CPopupBox.h"
+#include "gui/core/CPopupBox.h"
 
 #include <cstdint>
 #include <initializer_list>

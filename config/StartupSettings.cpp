@@ -1,7 +1,7 @@
 #include "config/StartupSettings.h"
 
-#include "gui/LanguageNames.h"
-#include "gui/SymbolIds.h"
+#include "gui/skin/LanguageNames.h"
+#include "gui/skin/SymbolIds.h"
 
 HKEY OpenProgramKey(HKEY root, const wchar_t* path) {
     HKEY key = nullptr;

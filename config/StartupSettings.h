@@ -3,7 +3,7 @@
 // key, the user's language and the install folder, the keyboard layout to
 // show, and the single-instance check.
 
-#include "model/IGenDevice.h"
+#include "model/device/IGenDevice.h"
 #include "platform/CString.h"
 
 #include <windows.h>

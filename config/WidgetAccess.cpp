@@ -1,8 +1,8 @@
 #include "config/WidgetAccess.h"
 
-#include "gui/CDropdownListItem.h"
-#include "gui/CEditItemSingleKeyInput.h"
-#include "gui/CEditItemSingleKeyInputMMO.h"
+#include "gui/widgets/CDropdownListItem.h"
+#include "gui/widgets/CEditItemSingleKeyInput.h"
+#include "gui/widgets/CEditItemSingleKeyInputMMO.h"
 #include "platform/CWnd.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // class, so a skin without the widget never breaks a page.
 
 #include "config/AssignmentActions.h"
-#include "gui/CGUIItem.h"
+#include "gui/core/CGUIItem.h"
 #include "platform/CString.h"
 
 #include <vector>

@@ -13,7 +13,7 @@ CDeferredCalls::CDeferredCalls() {
     RegisterClassW(&wc);  // fails harmlessly when a second instance registers again
     m_window = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                wc.hInstance, nullptr);
-    PLATFORM_ASSERT(m_window != nullptr);
+    CHECK_INVARIANT(m_window != nullptr);
     if (m_window)
         SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }

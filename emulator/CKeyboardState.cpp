@@ -85,7 +85,7 @@ HRESULT CKeyboardState::Enter(const wchar_t* operation, bool needsDevice) {
     m_lastActivity = GetTickCount();
     ++m_callCount;
     ++m_callsByOperation[operation];
-    PLATFORM_ASSERT(CFaultTable::IsKnownOperation(operation));
+    CHECK_INVARIANT(CFaultTable::IsKnownOperation(operation));
     HRESULT hr = m_faults.Take(operation);
     if (FAILED(hr))
         return hr;

@@ -38,7 +38,7 @@ public:
     }
 
     operator T*() const noexcept { return m_p; }
-    T* operator->() const noexcept { PLATFORM_ASSERT(m_p != nullptr); return m_p; }
+    T* operator->() const noexcept { CHECK_INVARIANT(m_p != nullptr); return m_p; }
     // For out-parameters: whatever was held is released first, so an
     // out-parameter never leaks the previous object.
     T** operator&() noexcept { Release(); return &m_p; }

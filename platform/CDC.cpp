@@ -13,7 +13,7 @@ CDC::~CDC() {
 }
 
 bool CDC::Attach(HDC dc) {
-    PLATFORM_ASSERT(m_hDC == nullptr);
+    CHECK_INVARIANT(m_hDC == nullptr);
     if (m_hDC != nullptr || dc == nullptr)
         return false;
     m_hDC = dc;
@@ -30,8 +30,7 @@ HDC CDC::Detach() {
 }
 
 bool CDC::CreateCompatibleDC(CDC* dc) {
-    PLATFORM_ASSERT(m_hDC == nullptr);
-    if (m_hDC != nullptr)
+    if (!CHECK_INVARIANT(m_hDC == nullptr))
         return false;
     m_hDC = ::CreateCompatibleDC(dc ? dc->m_hDC : nullptr);
     m_owned = m_hDC != nullptr;

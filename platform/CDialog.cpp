@@ -42,8 +42,7 @@ HWND CDialog::ModalOwner() const {
 }
 
 INT_PTR CDialog::DoModal() {
-    PLATFORM_ASSERT(m_hWnd == nullptr);
-    if (m_hWnd != nullptr)
+    if (!CHECK_INVARIANT(m_hWnd == nullptr))
         return -1;
     HWND owner = ModalOwner();
     bool disabledOwner = owner != nullptr && ::IsWindowEnabled(owner);
@@ -101,8 +100,7 @@ void CDialog::RunModalLoop() {
 }
 
 bool CDialog::Create(UINT templateId, CWnd* parent) {
-    PLATFORM_ASSERT(m_hWnd == nullptr);
-    if (m_hWnd != nullptr)
+    if (!CHECK_INVARIANT(m_hWnd == nullptr))
         return false;
     m_nIDTemplate = templateId;
     m_pParentWnd = parent;

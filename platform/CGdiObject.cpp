@@ -5,7 +5,7 @@
 CGdiObject::~CGdiObject() { DeleteObject(); }
 
 bool CGdiObject::Attach(HGDIOBJ handle) {
-    PLATFORM_ASSERT(m_hObject == nullptr);
+    CHECK_INVARIANT(m_hObject == nullptr);
     if (m_hObject != nullptr || handle == nullptr)
         return false;
     m_hObject = handle;

@@ -3,8 +3,7 @@
 #include "platform/Debug.h"
 
 bool CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
-    PLATFORM_ASSERT(m_hImageList == nullptr);
-    if (m_hImageList != nullptr)
+    if (!CHECK_INVARIANT(m_hImageList == nullptr))
         return false;
     m_hImageList = ImageList_Create(cx, cy, flags, initial, grow);
     return m_hImageList != nullptr;

@@ -205,7 +205,7 @@ void CString::Append(const wchar_t* text, int length) {
 
 wchar_t CString::GetAt(int index) const {
     if (index < 0 || index >= GetLength()) {
-        PLATFORM_ASSERT(!"CString index out of range");
+        CHECK_INVARIANT(!"CString index out of range");
         return 0;
     }
     return m_chars[index];
@@ -213,7 +213,7 @@ wchar_t CString::GetAt(int index) const {
 
 void CString::SetAt(int index, wchar_t ch) {
     if (index < 0 || index >= GetLength()) {
-        PLATFORM_ASSERT(!"CString index out of range");
+        CHECK_INVARIANT(!"CString index out of range");
         return;
     }
     MakeUnique(GetLength());

@@ -3,25 +3,21 @@
 #include "platform/Debug.h"
 
 CString CStringArray::GetAt(int index) const {
-    PLATFORM_ASSERT(Valid(index));
-    return Valid(index) ? m_items[static_cast<size_t>(index)] : CString();
+    return CHECK_INVARIANT(Valid(index)) ? m_items[static_cast<size_t>(index)] : CString();
 }
 
 void CStringArray::SetAt(int index, const CString& value) {
-    PLATFORM_ASSERT(Valid(index));
-    if (Valid(index))
+    if (CHECK_INVARIANT(Valid(index)))
         m_items[static_cast<size_t>(index)] = value;
 }
 
 const CString& CStringArray::operator[](int index) const {
     static const CString empty;
-    PLATFORM_ASSERT(Valid(index));
-    return Valid(index) ? m_items[static_cast<size_t>(index)] : empty;
+    return CHECK_INVARIANT(Valid(index)) ? m_items[static_cast<size_t>(index)] : empty;
 }
 
 CString& CStringArray::operator[](int index) {
-    PLATFORM_ASSERT(Valid(index));
-    if (!Valid(index)) {
+    if (!CHECK_INVARIANT(Valid(index))) {
         static CString scratch;
         scratch.Empty();
         return scratch;

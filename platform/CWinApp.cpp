@@ -21,8 +21,7 @@ CString ModuleBaseName() {
 CWinApp* AfxGetApp() { return g_app; }
 
 CWinApp::CWinApp(const wchar_t* appName) : m_appName(appName ? CString(appName) : ModuleBaseName()) {
-    PLATFORM_ASSERT(g_app == nullptr);
-    if (g_app == nullptr)
+    if (CHECK_INVARIANT(g_app == nullptr))
         g_app = this;
     m_hInstance = ::GetModuleHandleW(nullptr);
 }

@@ -177,8 +177,7 @@ bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
 
 bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menuOrId, void* param) {
-    PLATFORM_ASSERT(m_hWnd == nullptr);
-    if (m_hWnd != nullptr)
+    if (!CHECK_INVARIANT(m_hWnd == nullptr))
         return false;
     if (className == nullptr)
         className = RegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
@@ -255,8 +254,7 @@ LRESULT CALLBACK CWnd::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 bool CWnd::SubclassWindow(HWND hwnd) {
     bool refused = hwnd == nullptr || !::IsWindow(hwnd) || m_hWnd != nullptr || FromHandlePermanent(hwnd) != nullptr;
-    PLATFORM_ASSERT(!refused);
-    if (refused)
+    if (!CHECK_INVARIANT(!refused))
         return false;
     Bind(hwnd);
     return true;
@@ -272,8 +270,7 @@ HWND CWnd::UnsubclassWindow() {
     HWND hwnd = m_hWnd;
     if (m_superProc) {
         bool covered = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Trampoline;
-        PLATFORM_ASSERT(!covered);
-        if (covered)
+        if (!CHECK_INVARIANT(!covered))
             return nullptr;
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
     }
@@ -283,8 +280,7 @@ HWND CWnd::UnsubclassWindow() {
 
 bool CWnd::Attach(HWND hwnd) {
     bool refused = hwnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hwnd) != nullptr;
-    PLATFORM_ASSERT(!refused);
-    if (refused)
+    if (!CHECK_INVARIANT(!refused))
         return false;
     {
         std::lock_guard<std::mutex> guard(Permanent().lock);

@@ -1,7 +1,8 @@
 #include "tray/CDeviceManager.h"
 
-#include "model/DeviceCalls.h"
-#include "model/DeviceService.h"
+#include "model/device/DeviceCalls.h"
+#include "model/device/DeviceService.h"
+#include "platform/Debug.h"
 #include "tray/CDelayTimer.h"
 #include "tray/CDpiEventConnection.h"
 #include "tray/CLaunchAppEventConnection.h"
@@ -51,8 +52,11 @@ CComPtr<IDevice> CDeviceManager::FindKeyboardDevice() {
     return FindServiceDevice(m_enumerator.Get(), [this](IDevice* device) {
         CComPtr<IDeviceIdentity> identity;
         ULONG vendorId = 0, productId = 0;
+        // A query that succeeded hands an object back: the contract's word,
+        // checked rather than trusted.
         return Succeeded(device->QueryInterface(IID_IDeviceIdentity, reinterpret_cast<void**>(&identity))) &&
-               Succeeded(identity->GetIdentity(&vendorId, &productId)) && productId == static_cast<ULONG>(m_productId);
+               CHECK_INVARIANT(identity) && Succeeded(identity->GetIdentity(&vendorId, &productId)) &&
+               productId == static_cast<ULONG>(m_productId);
     }, Check());
 }
 
@@ -404,15 +408,20 @@ bool CDeviceManager::SendLedStep(const CString& profileName, const LedStep& step
         ULONG id = 0;
         if (!Succeeded(led->GetId(&id)) || id != static_cast<ULONG>(step.ledId))
             continue;
+        // Each feature the LED has; one whose query succeeded without an
+        // object is passed over.
         CComPtr<ILedColor> colour;
-        if (Succeeded(led->QueryInterface(IID_ILedColor, reinterpret_cast<void**>(&colour))))
+        if (Succeeded(led->QueryInterface(IID_ILedColor, reinterpret_cast<void**>(&colour))) &&
+            CHECK_INVARIANT(colour))
             SucceededChange(colour->SetColor(static_cast<ULONG>(step.colour)));
         CComPtr<ILedEffect> effect;
-        if (Succeeded(led->QueryInterface(IID_ILedEffect, reinterpret_cast<void**>(&effect))))
+        if (Succeeded(led->QueryInterface(IID_ILedEffect, reinterpret_cast<void**>(&effect))) &&
+            CHECK_INVARIANT(effect))
             SucceededChange(effect->SetEffect(static_cast<ULONG>(step.effect), static_cast<ULONG>(step.timeOnMs),
                                               static_cast<ULONG>(step.timeOffMs)));
         CComPtr<ILedBrightness> brightness;
-        if (Succeeded(led->QueryInterface(IID_ILedBrightness, reinterpret_cast<void**>(&brightness))))
+        if (Succeeded(led->QueryInterface(IID_ILedBrightness, reinterpret_cast<void**>(&brightness))) &&
+            CHECK_INVARIANT(brightness))
             SucceededChange(brightness->SetBrightness(static_cast<ULONG>(step.brightness)));
         return SucceededChange(step.on == 1 ? led->On() : led->Off());
     }

@@ -5,6 +5,7 @@
 
 #include "platform/CComObject.h"
 #include "platform/CComPtr.h"
+#include "platform/Debug.h"
 #include "service/ServiceInterfaces.h"
 
 // The sink type names the handler and the event interface id.
@@ -19,6 +20,9 @@ public:
     }
     virtual ~CEventConnection() {
         Unadvise();
+        // A sink that could not be made (out of memory) was never advised.
+        if (!m_sink)
+            return;
         // The service may still hold the sink for a call under way: cut it
         // off from the handler and drop this reference only.
         m_sink->DetachHandler();
@@ -50,7 +54,8 @@ protected:
         if (!m_sink || !m_source)
             return point;
         CComPtr<IConnectionPointContainer> container;
-        if (SUCCEEDED(m_source->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
+        if (SUCCEEDED(m_source->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))) &&
+            CHECK_INVARIANT(container))
             container->FindConnectionPoint(*Sink::kEventIid, &point);
         return point;
     }

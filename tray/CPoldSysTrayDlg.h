@@ -5,7 +5,7 @@
 // on-the-fly macro capture, and starts and stops the service-dependent work
 // as the keyboard and the user's session come and go.
 
-#include "gui/CGUIItems.h"
+#include "gui/core/CGUIItems.h"
 #include "platform/CDialog.h"
 #include "platform/CStringArray.h"
 #include "service/CProxyStubRegistration.h"

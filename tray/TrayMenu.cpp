@@ -1,6 +1,6 @@
 #include "tray/TrayMenu.h"
 
-#include "gui/CLangTable.h"
+#include "gui/skin/CLangTable.h"
 #include "tray/TrayResources.h"
 
 void FillTrayMenu(HMENU popup, const CStringArray& names, const CString& activeName, const wchar_t* loadText,

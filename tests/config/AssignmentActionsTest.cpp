@@ -1,7 +1,7 @@
 // The key-assignment page's records and texts, against a real store.
 
 #include "config/AssignmentActions.h"
-#include "model/CKespaConfig.h"
+#include "model/store/CKespaConfig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The popups' rules: swallowed keys, number entry, play modes, presets.
 
 #include "config/PopupRules.h"
-#include "gui/SymbolIds.h"
+#include "gui/skin/SymbolIds.h"
 
 #include <gtest/gtest.h>
 

@@ -7,17 +7,18 @@
 #include "config/CPoldPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
 #include "config/resource.h"
-#include "gui/CBitmapBtn.h"
-#include "gui/CEditItem.h"
-#include "gui/CGenericPanel.h"
-#include "gui/CPanelBitmap.h"
-#include "gui/CLangTable.h"
-#include "gui/CFontItem.h"
-#include "gui/CTextItem.h"
-#include "gui/SkinLoader.h"
-#include "gui/GUIResources.h"
-#include "gui/SymbolIds.h"
-#include "gui/SymbolTables.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/widgets/CEditItem.h"
+#include "gui/widgets/CGenericPanel.h"
+#include "gui/core/CPanelBitmap.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/skin/CFontItem.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/skin/SkinLoader.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/skin/SymbolIds.h"
+#include "gui/skin/SymbolTables.h"
+#include "tests/support/KeyInput.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
@@ -297,21 +298,7 @@ TEST_F(PopupWindows, ACountPutIntoTheEditPastTheRangeIsRefusedNotCut) {
 
 // The single-key popup fed real keys (raw input reaches its capture edit)
 // and clicks on its boxes.
-class SingleKeyPopup : public PopupWindows {
-protected:
-    static void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
-        std::vector<INPUT> inputs;
-        for (const auto& key : keys) {
-            INPUT input = {};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = key.first;
-            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key.first, MAPVK_VK_TO_VSC));
-            input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
-            inputs.push_back(input);
-        }
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
-};
+class SingleKeyPopup : public PopupWindows {};
 
 TEST_F(SingleKeyPopup, ABoxTickedOrClearedByHandCountsWithTheCapturedKey) {
     using Keys = std::vector<std::pair<WORD, bool>>;

@@ -4,9 +4,9 @@
 #include "config/CFileVersions.h"
 #include "config/CKespaAppDlg.h"
 #include "config/StartupSettings.h"
-#include "gui/LanguageNames.h"
-#include "gui/SymbolIds.h"
-#include "model/CNullKeyboard.h"
+#include "gui/skin/LanguageNames.h"
+#include "gui/skin/SymbolIds.h"
+#include "model/device/CNullKeyboard.h"
 
 #include <gtest/gtest.h>
 

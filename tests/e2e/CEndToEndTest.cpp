@@ -1,5 +1,6 @@
 #include "tests/e2e/CEndToEndTest.h"
 
+#include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
@@ -8,6 +9,26 @@
 const wchar_t kMain[] = L"MainPage.xml";
 const wchar_t kKeys[] = L"KeyboardKeys.xml";
 const wchar_t kAssign[] = L"AssignKeys.xml";
+
+// The GUIDs are written into the states' text, so they are spelt once here.
+#define COMBO_MACRO "{5A1D3C44-0B7E-4C59-9E7A-0E6C1D2B3A41}"
+#define SECOND_MACRO "{6B2E4D55-1C8F-4D6A-8F8B-1F7D2E3C4B52}"
+#define TWO_PROFILES_AND_COMBO                            \
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"       \
+    "<keyboard-state version=\"1\" present=\"1\">\n"     \
+    "  <profile name=\"Profile 1\"/>\n"                  \
+    "  <profile name=\"Profile 2\"/>\n"                  \
+    "  <macro guid=\"" COMBO_MACRO "\" name=\"Combo\"/>\n"
+
+const char kKeyboardWithMacro[] = TWO_PROFILES_AND_COMBO "</keyboard-state>\n";
+const char kKeyboardWithTwoMacros[] = TWO_PROFILES_AND_COMBO "  <macro guid=\"" SECOND_MACRO "\" name=\"Second\"/>\n"
+                                                             "</keyboard-state>\n";
+const char kComboMacro[] = COMBO_MACRO;
+const char kSecondMacro[] = SECOND_MACRO;
+
+#undef TWO_PROFILES_AND_COMBO
+#undef SECOND_MACRO
+#undef COMBO_MACRO
 
 void EndTrayPrograms() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -36,9 +57,12 @@ void TypeKey(WORD scanCode, WORD virtualKey) {
     }
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &input[0], sizeof(INPUT));
-    Pause(100);
+    Pause(50);
     SendInput(1, &input[1], sizeof(INPUT));
-    Pause(300);
+}
+
+void TypeVirtualKey(WORD virtualKey) {
+    TypeKey(static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)), virtualKey);
 }
 
 void CEndToEndTest::TearDown() {
@@ -83,19 +107,14 @@ std::string CEndToEndTest::Dump() {
     return dump;
 }
 
-int CEndToEndTest::KeyType(const char* name) {
-    int type = -100;
-    std::string data;
-    ActiveProfileKey(Dump(), name, type, data);
-    return type;
+CKeyboardDump::Key CEndToEndTest::ActiveKey(const char* name) { return CKeyboardDump(Dump()).KeyRecord("", name); }
+
+bool CEndToEndTest::WaitForKeyType(const char* name, KeyAction action) {
+    return WaitForKey(name, [&](const CKeyboardDump::Key& key) { return key.action == action; });
 }
 
-bool CEndToEndTest::WaitForKeyType(const char* name, int type) {
-    return WaitForDump([&](const std::string& dump) {
-        int found = 0;
-        std::string data;
-        return ActiveProfileKey(dump, name, found, data) && found == type;
-    });
+bool CEndToEndTest::WaitForDisabledKey(const char* name) {
+    return WaitForKey(name, [](const CKeyboardDump::Key& key) { return key.IsDisabled(); });
 }
 
 bool CEndToEndTest::WaitForQuietKeyboard(DWORD quietMs, DWORD timeoutMs) {
@@ -130,13 +149,16 @@ bool CEndToEndTest::ConfirmPopup(const wchar_t* skinFile, const wchar_t* screens
     HWND popup = program->WaitForPopup();
     if (!popup)
         return false;
-    if (screenshot) {
-        EXPECT_TRUE(SaveWindowScreenshot(popup, ArtifactPath(screenshot)));
-    }
+    if (screenshot)
+        ExpectScreenshot(popup, screenshot);
     if (!program->Click(popup, skinFile, "BUTTON_POPUP_OK"))
         return false;
-    Pause(500);
-    return program->Popups().empty();
+    return WaitUntilClosed(popup) && program->WaitForNoPopups(2000);
+}
+
+void CEndToEndTest::ExpectScreenshot(HWND window, const wchar_t* artifact) {
+    EXPECT_TRUE(WaitUntilDrawn(window)) << "the window did not finish drawing";
+    EXPECT_TRUE(SaveWindowScreenshot(window, ArtifactPath(artifact)));
 }
 
 void CEndToEndTest::Assign(HWND main, const char* key, const char* action) {
@@ -144,15 +166,46 @@ void CEndToEndTest::Assign(HWND main, const char* key, const char* action) {
     ASSERT_TRUE(program->Click(main, kAssign, action)) << action;
 }
 
+namespace {
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::string DescribeWindow(HWND window) {
+    if (!window)
+        return "no window";
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::string(name) + " \"" + Narrow(TextOf(window)) + "\"";
+}
+
+}  // namespace
+
+::testing::AssertionResult CEndToEndTest::WaitForFocusIn(HWND popup) {
+    if (WaitForFocusWithin(popup))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the keyboard focus is not in the popup but on "
+                                         << DescribeWindow(FocusInThreadOf(popup));
+}
+
+::testing::AssertionResult CEndToEndTest::TypeDigits(HWND popup, const char* digits, const wchar_t* shown) {
+    if (::testing::AssertionResult focused = WaitForFocusIn(popup); !focused)
+        return focused;
+    HWND edit = FocusInThreadOf(popup);
+    for (const char* digit = digits; *digit; ++digit)
+        TypeVirtualKey(static_cast<WORD>(*digit));
+    if (PumpUntil([&] { return TextOf(edit) == shown; }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "typed " << digits << ", the focused " << DescribeWindow(edit)
+                                         << " shows other than \"" << Narrow(shown) << "\"";
+}
+
 bool CEndToEndTest::IsItemEnabled(HWND window, const wchar_t* skinFile, const char* itemName) {
-    RECT item;
-    if (!CConfigProgram::ItemRect(skinFile, itemName, item))
-        return false;
-    // WindowFromPoint passes over a disabled window to its parent: ask the
-    // parent for its child there instead.
-    const POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    HWND child = ChildWindowFromPointEx(window, centre, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    return child && child != window && IsWindowEnabled(child);
+    HWND child = CConfigProgram::ItemWindow(window, skinFile, itemName);
+    return child && IsWindowEnabled(child);
+}
+
+bool CEndToEndTest::WaitForItemEnabled(HWND window, const wchar_t* skinFile, const char* itemName, DWORD timeoutMs) {
+    return PumpUntil([&] { return IsItemEnabled(window, skinFile, itemName); }, timeoutMs);
 }
 
 bool CEndToEndTest::ChooseFile(HWND dialog, const std::wstring& path) {

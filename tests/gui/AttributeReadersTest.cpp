@@ -3,12 +3,13 @@
 // rectangle), fonts and picture windows found by id and type, pictures,
 // colours, tooltips and the composite records.
 
-#include "gui/AttributeReaders.h"
-#include "gui/CFontItem.h"
-#include "gui/CGUIItems.h"
-#include "gui/CLangTable.h"
-#include "gui/SymbolIds.h"
-#include "gui/SymbolTables.h"
+#include "gui/skin/AttributeReaders.h"
+#include "gui/widgets/CBitmapWindow.h"
+#include "gui/skin/CFontItem.h"
+#include "gui/core/CGUIItems.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/skin/SymbolIds.h"
+#include "gui/skin/SymbolTables.h"
 #include "platform/CBitmap.h"
 #include "platform/CWnd.h"
 #include "tests/gui/SkinTestFolder.h"
@@ -281,6 +282,33 @@ TEST_F(WithPictures, ScrollBarWidthIsTheBorderPlusTheWidestPicture) {
     EXPECT_EQ(ReadVScrollElement(noThumb.Root(), untouched), 0);
     EXPECT_EQ(ReadVScrollElement(Xml("<E/>").Root(), untouched), 0);
     EXPECT_EQ(untouched.borderWidth, 77);
+}
+
+TEST_F(WithPictures, ABitmapInfoGivesItsPictureMaskRectangleAndSlotName) {
+    Xml x(R"(<BMPINFO name="DPIFRAME"><BMPDATA>top.bmp</BMPDATA><BMPMASK>n.bmp</BMPMASK>
+             <RECT left="10" top="20" right="30" bottom="40"/></BMPINFO>)");
+    // A language's rectangle (of no item) never stands for a picture's.
+    const int32_t elsewhere[4] = {1, 1, 1, 1};
+    language.AddAttribute(-1, L"RECT", elsewhere, sizeof elsewhere);
+    PictureRecord record;
+    CString slot;
+    ASSERT_TRUE(ReadBitmapInfo(x.Root(), record, &slot));
+    EXPECT_EQ(Width(record.picture), 12);
+    EXPECT_EQ(Width(record.second), 4);
+    EXPECT_EQ(CRect(record.rect), CRect(10, 20, 40, 60));
+    EXPECT_EQ(slot, CString(L"DPIFRAME"));
+
+    PictureRecord bare;
+    ASSERT_TRUE(ReadBitmapInfo(Xml("<BMPINFO><BMPDATA>missing.bmp</BMPDATA></BMPINFO>").Root(), bare));
+    EXPECT_EQ(bare.picture, nullptr);
+    EXPECT_EQ(bare.second, nullptr);
+    EXPECT_EQ(CRect(bare.rect), CRect(0, 0, 0, 0));
+
+    PictureRecord untouched{record.picture, nullptr, RECT{1, 2, 3, 4}};
+    EXPECT_FALSE(ReadBitmapInfo(Xml("<E><BMPINFO/></E>").Root(), untouched));
+    EXPECT_FALSE(ReadBitmapInfo(pugi::xml_node(), untouched));
+    EXPECT_EQ(untouched.picture, record.picture);
+    EXPECT_EQ(CRect(untouched.rect), CRect(1, 2, 3, 4));
 }
 
 TEST(AttributeReaders, FillInfoNeedsAnAreaAndReportsTheFillColour) {

@@ -1,11 +1,11 @@
 // Pictures decoded from files, rectangles copied out of bitmaps, mask
 // regions in the picture's own orientation, and the FONT element's fonts.
 
-#include "gui/BitmapUtils.h"
-#include "gui/CFontItem.h"
-#include "gui/CGUIItemFactory.h"
-#include "gui/GUIResources.h"
-#include "gui/SymbolIds.h"
+#include "gui/core/BitmapUtils.h"
+#include "gui/skin/CFontItem.h"
+#include "gui/skin/CGUIItemFactory.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/skin/SymbolIds.h"
 #include "platform/CBitmap.h"
 #include "tests/gui/SkinTestFolder.h"
 

@@ -2,10 +2,10 @@
 // key does and its text side by side, apart, whatever the text begins with;
 // and a key shown in it with its legend, as a button gives its look.
 
-#include "gui/CBitmapBtn.h"
-#include "gui/CBitmapWindow.h"
-#include "gui/CLangTable.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/widgets/CBitmapWindow.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/skin/SymbolIds.h"
 #include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"

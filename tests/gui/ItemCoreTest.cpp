@@ -2,7 +2,7 @@
 // appended, shows and hides them all, and deletes them from the last to the
 // first through the mix-in.
 
-#include "gui/CGUIItems.h"
+#include "gui/core/CGUIItems.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // parse's result kept, the defaults file's exact size, and the keyboard
 // skin element that reads both files.
 
-#include "gui/CKeyboardDef.h"
-#include "gui/SymbolIds.h"
-#include "model/IKeyTable.h"
+#include "gui/skin/CKeyboardDef.h"
+#include "gui/skin/SymbolIds.h"
+#include "model/store/IKeyTable.h"
 #include "tests/gui/KeyFiles.h"
 #include "tests/gui/SkinTestFolder.h"
 

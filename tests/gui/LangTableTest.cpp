@@ -2,8 +2,8 @@
 // "#" lookups, the overrides of skin attributes with their sizes kept, and
 // the choice of the current table.
 
-#include "gui/CLangTable.h"
-#include "gui/SymbolIds.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/skin/SymbolIds.h"
 #include "tests/gui/SkinTestFolder.h"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // and the layout switch: only what this program loaded is unloaded, and the
 // layout active before is put back.
 
-#include "gui/CGUIItems.h"
-#include "gui/CKeyboardLayoutSetting.h"
-#include "gui/CKeyboardLayoutSwitcher.h"
-#include "gui/LanguageNames.h"
-#include "gui/SymbolIds.h"
+#include "gui/core/CGUIItems.h"
+#include "gui/skin/CKeyboardLayoutSetting.h"
+#include "gui/skin/CKeyboardLayoutSwitcher.h"
+#include "gui/skin/LanguageNames.h"
+#include "gui/skin/SymbolIds.h"
 
 #include <gtest/gtest.h>
 

@@ -3,15 +3,15 @@
 // entries, popup geometry, entry bookkeeping, the digits filter, the
 // capture machine and the registration's ownership.
 
-#include "gui/CDropdownListItem.h"
-#include "gui/CEditItem.h"
-#include "gui/CEditItemSingleKeyInput.h"
-#include "gui/CEditItemSingleKeyInputMMO.h"
-#include "gui/CGUIItems.h"
-#include "gui/CListPanel.h"
-#include "gui/CListPanelItem.h"
-#include "gui/CRawInputDevices.h"
-#include "gui/ListPanelEntry.h"
+#include "gui/widgets/CDropdownListItem.h"
+#include "gui/widgets/CEditItem.h"
+#include "gui/widgets/CEditItemSingleKeyInput.h"
+#include "gui/widgets/CEditItemSingleKeyInputMMO.h"
+#include "gui/core/CGUIItems.h"
+#include "gui/widgets/CListPanel.h"
+#include "gui/widgets/CListPanelItem.h"
+#include "gui/core/CRawInputDevices.h"
+#include "gui/widgets/ListPanelEntry.h"
 
 #include <gtest/gtest.h>
 

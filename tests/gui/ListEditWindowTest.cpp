@@ -5,19 +5,19 @@
 // capture fed real input through SendInput; and a screenshot of the test
 // page that holds a drop-down, an edit and a list.
 
-#include "gui/CDropdownListItem.h"
-#include "gui/CEditItem.h"
-#include "gui/CEditItemSingleKeyInput.h"
-#include "gui/CEditItemSingleKeyInputMMO.h"
-#include "gui/CGenericPanel.h"
-#include "gui/CGUIItems.h"
-#include "gui/CListPanelItem.h"
-#include "gui/CListPanelStatic.h"
-#include "gui/CPopupBox.h"
-#include "gui/CRawInputDevices.h"
-#include "gui/GUIResources.h"
-#include "gui/SkinLoader.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CDropdownListItem.h"
+#include "gui/widgets/CEditItem.h"
+#include "gui/widgets/CEditItemSingleKeyInput.h"
+#include "gui/widgets/CEditItemSingleKeyInputMMO.h"
+#include "gui/widgets/CGenericPanel.h"
+#include "gui/core/CGUIItems.h"
+#include "gui/widgets/CListPanelItem.h"
+#include "gui/widgets/CListPanelStatic.h"
+#include "gui/core/CPopupBox.h"
+#include "gui/core/CRawInputDevices.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/skin/SkinLoader.h"
+#include "gui/skin/SymbolIds.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"
 #include "tests/gui/WidgetHost.h"
@@ -72,6 +72,25 @@ private:
     size_t m_next = 0;
     int m_idle = 0;
 };
+
+constexpr int kBothParams = ExpectedMessage::WParam | ExpectedMessage::LParam;
+
+// A drop-down pressed open: it asks its parent for the item behind it first.
+ExpectedMessage DropDownQuery(HWND dropDown) {
+    return {WM_GUI_QUERY_ITEM, kBothParams, 0, reinterpret_cast<LPARAM>(dropDown)};
+}
+
+// A drop-down pressed open and a row of its list chosen: the query, then
+// the choice with its row and the drop-down's window.
+std::vector<ExpectedMessage> DropDownChoiceMessages(HWND dropDown, int row) {
+    return {DropDownQuery(dropDown), {WM_DROPDOWN_SELCHANGE, kBothParams, static_cast<WPARAM>(row),
+                                      reinterpret_cast<LPARAM>(dropDown)}};
+}
+
+// A press on a row of a static list: the row and the list item's id.
+ExpectedMessage RowClicked(int row, int itemId) {
+    return {WM_LISTPANEL_ITEM_CLICKED, kBothParams, static_cast<WPARAM>(row), itemId};
+}
 
 // The popup list that has the mouse now.
 CListPanelList* OpenList() {
@@ -190,7 +209,8 @@ TEST_F(ListEdit, AnEditReportsEveryTextChangeToItsOwnerWithItsWindow) {
     name->SetWindowText(L"abc");
     name->SetWindowText(L"abcd");
     PumpUntilIdle(100);
-    const ExpectedMessage changed = {WM_EDITITEM_CHANGED, ExpectedMessage::WParam | ExpectedMessage::LParam, 0,
+    // One notice per text set, each naming the edit.
+    const ExpectedMessage changed = {WM_EDITITEM_CHANGED, kBothParams, 0,
                                      reinterpret_cast<LPARAM>(name->GetSafeHwnd())};
     EXPECT_EQ(host.recorder.Compare({changed, changed}), "");
 }
@@ -232,9 +252,8 @@ TEST_F(ListEdit, TheStaticListReportsAClickOnAnEnabledRowWithTheItemsId) {
     list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 85));   // below the rows
     list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, RowPoint(*list, 0));
     PumpUntilIdle(100);
-    const int match = ExpectedMessage::WParam | ExpectedMessage::LParam;
-    EXPECT_EQ(host.recorder.Compare({{WM_LISTPANEL_ITEM_CLICKED, match, 2, LISTPANEL_PROFILEOPTIONS},
-                                     {WM_LISTPANEL_ITEM_CLICKED, match, 0, LISTPANEL_PROFILEOPTIONS}}),
+    // The presses on rows 2 and 0; none for the disabled row or below the rows.
+    EXPECT_EQ(host.recorder.Compare({RowClicked(2, LISTPANEL_PROFILEOPTIONS), RowClicked(0, LISTPANEL_PROFILEOPTIONS)}),
               "");
     EXPECT_TRUE(panel->SelectEntry(2));
     EXPECT_EQ(list->GetSelectedRow(), 2);
@@ -323,16 +342,13 @@ TEST_F(ListEdit, APopupShowsItsScrollBarOnlyForEntriesThatDoNotFit) {
 TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     auto* combo = Item<CDropdownListItem>(LIST_GLOBALPROFILELIST);
     ASSERT_NE(combo, nullptr);
-    const LPARAM window = reinterpret_cast<LPARAM>(combo->GetSafeHwnd());
-    const int match = ExpectedMessage::WParam | ExpectedMessage::LParam;
     bool openSeen = false;
     Script choose({[&] { openSeen = combo->IsOpen(); }, PressRow(1)});
     choose.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
     PumpUntilIdle(100);
     EXPECT_TRUE(openSeen);
     EXPECT_FALSE(combo->IsOpen());
-    EXPECT_EQ(host.recorder.Compare({{WM_GUI_QUERY_ITEM, match, 0, window}, {WM_DROPDOWN_SELCHANGE, match, 1, window}}),
-              "");
+    EXPECT_EQ(host.recorder.Compare(DropDownChoiceMessages(*combo, 1)), "");
     EXPECT_EQ(combo->GetCurrentText(), CString(L"Profile 2"));
     EXPECT_EQ(combo->GetSelectedIndex(), 1);
 
@@ -340,7 +356,8 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     Script cancel({PressRow(2, WM_RBUTTONDOWN)});
     cancel.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
     PumpUntilIdle(100);
-    EXPECT_EQ(host.recorder.Compare({{WM_GUI_QUERY_ITEM, match, 0, window}}), "");
+    // Closed with the right button: the query alone, no choice.
+    EXPECT_EQ(host.recorder.Compare({DropDownQuery(*combo)}), "");
     EXPECT_EQ(combo->GetSelectedIndex(), 1);
 
     host.recorder.Clear();
@@ -425,7 +442,8 @@ TEST_F(ListEdit, TheCaptureEditFollowsRealKeysAndNotifiesEachStepThatShowsText) 
     SendKey(VK_CONTROL, 0x1D, true);
     PumpUntilIdle(200);
     host.onMessage = nullptr;
-    const ExpectedMessage picked = {WM_GUI_VALUE_PICKED, ExpectedMessage::WParam | ExpectedMessage::LParam, 0,
+    // Ctrl down, A down, A up: each step that shows text is one notice naming the edit.
+    const ExpectedMessage picked = {WM_GUI_VALUE_PICKED, kBothParams, 0,
                                     reinterpret_cast<LPARAM>(capture->GetSafeHwnd())};
     MessageRecorder only({WM_GUI_VALUE_PICKED});
     for (const RecordedMessage& m : host.recorder.Log())

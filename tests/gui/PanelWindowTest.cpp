@@ -3,13 +3,13 @@
 // own initialisation, keeps its template size without a usable background,
 // and leaves the region it gave its window to the window.
 
-#include "gui/BitmapUtils.h"
-#include "gui/CKeyboardLayoutSwitcher.h"
-#include "gui/CPanelBitmap.h"
-#include "gui/CPopupBox.h"
-#include "gui/GUIResources.h"
-#include "gui/SkinLoader.h"
-#include "gui/SymbolIds.h"
+#include "gui/core/BitmapUtils.h"
+#include "gui/skin/CKeyboardLayoutSwitcher.h"
+#include "gui/core/CPanelBitmap.h"
+#include "gui/core/CPopupBox.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/skin/SkinLoader.h"
+#include "gui/skin/SymbolIds.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"
 #include "tests/gui/WidgetHost.h"

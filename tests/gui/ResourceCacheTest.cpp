@@ -2,7 +2,7 @@
 // too), names trimmed, sizes answered for the kind asked about, paths that
 // are too long refused before anything is loaded.
 
-#include "gui/GUIResources.h"
+#include "gui/skin/GUIResources.h"
 #include "platform/CBitmap.h"
 #include "tests/gui/SkinTestFolder.h"
 

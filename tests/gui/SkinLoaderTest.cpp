@@ -1,14 +1,14 @@
 // The skin loader: roots, the table's order and its progress, the handlers'
 // counts, the panel pictures, and what stays built when a load fails.
 
-#include "gui/CKeyboardDef.h"
-#include "gui/CKeyboardLayoutSetting.h"
-#include "gui/CLangTable.h"
-#include "gui/CPanelBitmap.h"
-#include "gui/GUIResources.h"
-#include "gui/SkinLoader.h"
-#include "gui/SymbolIds.h"
-#include "model/CProgressMessenger.h"
+#include "gui/skin/CKeyboardDef.h"
+#include "gui/skin/CKeyboardLayoutSetting.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/core/CPanelBitmap.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/skin/SkinLoader.h"
+#include "gui/skin/SymbolIds.h"
+#include "model/device/CProgressMessenger.h"
 #include "tests/gui/KeyFiles.h"
 #include "tests/gui/SkinTestFolder.h"
 

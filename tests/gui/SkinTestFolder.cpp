@@ -1,6 +1,6 @@
 #include "tests/gui/SkinTestFolder.h"
 
-#include "gui/GUIResources.h"
+#include "gui/skin/GUIResources.h"
 #include "tests/support/TestPaths.h"
 
 #include <algorithm>

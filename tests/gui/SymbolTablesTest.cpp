@@ -1,7 +1,7 @@
 // The name tables of the skin vocabulary: names to numbers and back,
 // letter case ignored, the lower number winning where two names collide.
 
-#include "gui/SymbolTables.h"
+#include "gui/skin/SymbolTables.h"
 
 #include <gtest/gtest.h>
 

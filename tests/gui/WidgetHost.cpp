@@ -1,7 +1,7 @@
 #include "tests/gui/WidgetHost.h"
 
-#include "gui/GUIResources.h"
-#include "gui/SkinLoader.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/skin/SkinLoader.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TestPaths.h"
 

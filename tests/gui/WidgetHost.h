@@ -4,8 +4,8 @@
 // loads its items, a fixture that runs a test on the installed default
 // skin, and the popup built from the programs' popup template.
 
-#include "gui/CGUIItems.h"
-#include "gui/CPopupBox.h"
+#include "gui/core/CGUIItems.h"
+#include "gui/core/CPopupBox.h"
 #include "platform/CWnd.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"

@@ -2,15 +2,15 @@
 // lookup, text colours, which picture each state shows, key strokes,
 // caption shortening and the scroll bar's arithmetic.
 
-#include "gui/CBitmapBtn.h"
-#include "gui/CBitmapWindow.h"
-#include "gui/CGenericPanel.h"
-#include "gui/CKeyboardKeyItem.h"
-#include "gui/CLangTable.h"
-#include "gui/CTextItem.h"
-#include "gui/CVScrollBar.h"
-#include "gui/ItemSupport.h"
-#include "gui/KeyStroke.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/widgets/CBitmapWindow.h"
+#include "gui/widgets/CGenericPanel.h"
+#include "gui/widgets/CKeyboardKeyItem.h"
+#include "gui/skin/CLangTable.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/widgets/CVScrollBar.h"
+#include "gui/core/ItemSupport.h"
+#include "gui/skin/KeyStroke.h"
 
 #include <gtest/gtest.h>
 

@@ -5,20 +5,20 @@
 // window's caption, the scroll bar's steps, and a screenshot of the test
 // page that holds them all.
 
-#include "gui/CBitmapBtn.h"
-#include "gui/CBitmapItem.h"
-#include "gui/CBitmapWindow.h"
-#include "gui/CFontItem.h"
-#include "gui/CGUIItems.h"
-#include "gui/CKeyboardDef.h"
-#include "gui/CKeyboardKeyItem.h"
-#include "gui/CPopupBox.h"
-#include "gui/CTextItem.h"
-#include "gui/CVScrollBar.h"
-#include "gui/GUIResources.h"
-#include "gui/ItemSupport.h"
-#include "gui/SkinLoader.h"
-#include "gui/SymbolIds.h"
+#include "gui/widgets/CBitmapBtn.h"
+#include "gui/widgets/CBitmapItem.h"
+#include "gui/widgets/CBitmapWindow.h"
+#include "gui/skin/CFontItem.h"
+#include "gui/core/CGUIItems.h"
+#include "gui/skin/CKeyboardDef.h"
+#include "gui/widgets/CKeyboardKeyItem.h"
+#include "gui/core/CPopupBox.h"
+#include "gui/widgets/CTextItem.h"
+#include "gui/widgets/CVScrollBar.h"
+#include "gui/skin/GUIResources.h"
+#include "gui/core/ItemSupport.h"
+#include "gui/skin/SkinLoader.h"
+#include "gui/skin/SymbolIds.h"
 #include "platform/CClientDC.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"
@@ -76,6 +76,30 @@ const char kWidgetSkin[] = R"(<ITEMLIST>
     <KBDKEY name="BUTTON_KB_ESC" caption="Esc"><RECT left="100" top="50" right="40" bottom="40"/></KBDKEY>
   </KBDKEYLIST>
 </ITEMLIST>)";
+
+constexpr int kBothParams = ExpectedMessage::WParam | ExpectedMessage::LParam;
+
+// What a push button or a check box tells its parent when it is clicked:
+// BN_CLICKED with control id 0 (the parent knows it by its window) or, for
+// a click on its label, the label's id.
+ExpectedMessage ClickedNotice(HWND button, int controlId = 0) {
+    return {WM_COMMAND, kBothParams, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(button)};
+}
+
+// A click on an interactive label: the label's own notice (its window in
+// lParam) may come first; the one that counts names its check box.
+std::vector<ExpectedMessage> LabelClickMessages(HWND label, HWND box, int labelId) {
+    return {{WM_COMMAND, ExpectedMessage::LParam | ExpectedMessage::Optional, 0, reinterpret_cast<LPARAM>(label)},
+            ClickedNotice(box, labelId)};
+}
+
+// The pointer moved onto a key and the key clicked: the hover and the click
+// with the key's symbolic id, then the button's own notice.
+std::vector<ExpectedMessage> KeyClickMessages(HWND key, int keyId) {
+    return {{WM_KEYITEM_HOVER, kBothParams, 0, keyId},
+            {WM_KEYITEM_CLICKED, kBothParams, 0, keyId},
+            ClickedNotice(key)};
+}
 
 class Widgets : public SkinOnHost {
 protected:
@@ -157,11 +181,8 @@ TEST_F(Widgets, APlainButtonReportsItsClickWithIdZeroAndItsWindowAndIgnoresDoubl
     ok->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, point);
     ok->SendMessage(WM_LBUTTONUP, 0, point);
     PumpUntilIdle(100);
-    const LPARAM window = reinterpret_cast<LPARAM>(ok->GetSafeHwnd());
-    EXPECT_EQ(host.recorder.Compare({{WM_COMMAND, ExpectedMessage::WParam | ExpectedMessage::LParam,
-                                      MAKEWPARAM(0, BN_CLICKED), window}}),
-              "");
-    EXPECT_EQ(items.FindByWindow(reinterpret_cast<HWND>(window)), static_cast<CGUIItem*>(ok));
+    EXPECT_EQ(host.recorder.Compare({ClickedNotice(*ok)}), "");
+    EXPECT_EQ(items.FindByWindow(*ok), static_cast<CGUIItem*>(ok));
 }
 
 TEST_F(Widgets, ACheckBoxReportsAndTogglesOnButtonDownAndNotOnButtonUp) {
@@ -172,9 +193,7 @@ TEST_F(Widgets, ACheckBoxReportsAndTogglesOnButtonDownAndNotOnButtonUp) {
     EXPECT_EQ(host.recorder.Count(WM_COMMAND), 1u);
     box->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     PumpUntilIdle(100);
-    EXPECT_EQ(host.recorder.Compare({{WM_COMMAND, ExpectedMessage::WParam | ExpectedMessage::LParam,
-                                      MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(box->GetSafeHwnd())}}),
-              "");
+    EXPECT_EQ(host.recorder.Compare({ClickedNotice(*box)}), "");
     EXPECT_EQ(PixelOf(*box, 2, 2), kDown);  // checked shows down
 }
 
@@ -195,14 +214,7 @@ TEST_F(Widgets, AnInteractiveLabelWorksItsCheckBoxAndAPlainLabelLetsTheClickThro
     Button(MOUSEEVENTF_LEFTDOWN);
     Button(MOUSEEVENTF_LEFTUP);
     EXPECT_EQ(box->GetCheckState(), 1);
-    // The label's own click notice (its window in lParam) may come first;
-    // the one that counts names the check box.
-    EXPECT_EQ(host.recorder.Compare({{WM_COMMAND, ExpectedMessage::LParam | ExpectedMessage::Optional, 0,
-                                      reinterpret_cast<LPARAM>(label->GetSafeHwnd())},
-                                     {WM_COMMAND, ExpectedMessage::WParam | ExpectedMessage::LParam,
-                                      MAKEWPARAM(TEXT_SLCT_SHIFT, BN_CLICKED),
-                                      reinterpret_cast<LPARAM>(box->GetSafeHwnd())}}),
-              "");
+    EXPECT_EQ(host.recorder.Compare(LabelClickMessages(*label, *box, TEXT_SLCT_SHIFT)), "");
     MoveTo(host, 390, 300);
     EXPECT_FALSE(label->IsHovered());
     EXPECT_FALSE(box->IsHoveredFromLabel());
@@ -245,12 +257,7 @@ TEST_F(Widgets, AKeyReportsHoverAndClickWithItsIdThenItsCommand) {
     key->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     key->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     PumpUntilIdle(100);
-    const int match = ExpectedMessage::WParam | ExpectedMessage::LParam;
-    EXPECT_EQ(host.recorder.Compare({{WM_KEYITEM_HOVER, match, 0, BUTTON_KB_ESC},
-                                     {WM_KEYITEM_CLICKED, match, 0, BUTTON_KB_ESC},
-                                     {WM_COMMAND, match, MAKEWPARAM(0, BN_CLICKED),
-                                      reinterpret_cast<LPARAM>(key->GetSafeHwnd())}}),
-              "");
+    EXPECT_EQ(host.recorder.Compare(KeyClickMessages(*key, BUTTON_KB_ESC)), "");
     EXPECT_EQ(key->GetCheckState(), 0);  // a key never toggles itself
     EXPECT_EQ(key->GetKeyEntry(), nullptr);  // no key definition named
 }
@@ -354,8 +361,10 @@ protected:
         bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
     static ExpectedMessage Scroll(UINT code, int position = 0) {
-        return {WM_VSCROLL, ExpectedMessage::WParam | ExpectedMessage::LParam, MAKEWPARAM(code, position), 0};
+        return {WM_VSCROLL, kBothParams, MAKEWPARAM(code, position), 0};
     }
+    // A click on the up arrow: one line up, then the end of the scroll.
+    static std::vector<ExpectedMessage> LineUpMessages() { return {Scroll(SB_LINEUP), Scroll(SB_ENDSCROLL)}; }
 
     WidgetHost host{{}, Black()};
     CBitmap pictures[6];
@@ -368,7 +377,7 @@ TEST_F(ScrollBars, ArrowsStepALineAndAReleaseInAnArrowNotPressedDoesNothing) {
     lists[0].SetRange(20, 5, 5);
     Click(*bars[0], 5, 8);  // the up arrow: 4 .. 14; the down arrow: 186 .. 196
     PumpUntilIdle(100);
-    EXPECT_EQ(lists[0].recorder.Compare({Scroll(SB_LINEUP), Scroll(SB_ENDSCROLL)}), "");
+    EXPECT_EQ(lists[0].recorder.Compare(LineUpMessages()), "");
     lists[0].recorder.Clear();
     bars[0]->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 60));  // pressed in the track
     bars[0]->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 190));            // released in the down arrow
@@ -381,6 +390,8 @@ TEST_F(ScrollBars, APageDownWithTheLastPageInViewJumpsToTheEndAndSetsTheList) {
     bars[0]->UpdateThumbPosition();
     Click(*bars[0], 5, 176);  // below the thumb, above the down arrow
     PumpUntilIdle(150);
+    // A page down that reaches the end: the bar sets the list's last
+    // position, then ends the scroll.
     EXPECT_EQ(lists[0].recorder.Compare({Scroll(SB_THUMBPOSITION, 15), Scroll(SB_ENDSCROLL)}), "");
     EXPECT_EQ(lists[0].GetScrollPos(SB_VERT), 15);
     EXPECT_EQ(bars[0]->GetThumbTop(), bars[0]->GetLayout().Clamp(1000));
@@ -409,7 +420,7 @@ TEST_F(ScrollBars, TwoBarsSteppingTogetherEachFinishTheirOwnStep) {
     Click(*bars[1], 5, 8);
     PumpUntilIdle(100);
     for (auto& list : lists)
-        EXPECT_EQ(list.recorder.Compare({Scroll(SB_LINEUP), Scroll(SB_ENDSCROLL)}), "");
+        EXPECT_EQ(list.recorder.Compare(LineUpMessages()), "");
 }
 
 TEST(ScrollBarCreation, ABarWithoutPicturesOrRoomIsRefused) {

@@ -1,5 +1,5 @@
-#include "model/CKespaConfig.h"
-#include "model/IKeyTable.h"
+#include "model/store/CKespaConfig.h"
+#include "model/store/IKeyTable.h"
 #include "platform/Guid.h"
 #include "tests/model/FakeKeyTable.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // A key table of chosen values, installed process-wide for one test.
 
-#include "model/IKeyTable.h"
+#include "model/store/IKeyTable.h"
 
 #include <map>
 

@@ -1,7 +1,7 @@
-#include "model/CAPMList.h"
-#include "model/CMacroList.h"
-#include "model/CVqAppList.h"
-#include "model/DeleteAllPointees.h"
+#include "model/store/CAPMList.h"
+#include "model/store/CMacroList.h"
+#include "model/store/CVqAppList.h"
+#include "model/store/DeleteAllPointees.h"
 #include "platform/Guid.h"
 
 #include <gtest/gtest.h>

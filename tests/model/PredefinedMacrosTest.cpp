@@ -1,5 +1,5 @@
-#include "model/CPredefinedMacroList.h"
-#include "model/EditFunctionNames.h"
+#include "model/store/CPredefinedMacroList.h"
+#include "model/store/EditFunctionNames.h"
 
 #include <gtest/gtest.h>
 

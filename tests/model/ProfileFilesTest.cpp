@@ -1,5 +1,5 @@
-#include "model/CKespaConfig.h"
-#include "model/ProfileFiles.h"
+#include "model/store/CKespaConfig.h"
+#include "model/store/ProfileFiles.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>

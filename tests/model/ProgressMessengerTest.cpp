@@ -1,5 +1,5 @@
-#include "model/CCritSec.h"
-#include "model/CProgressMessenger.h"
+#include "model/store/CCritSec.h"
+#include "model/device/CProgressMessenger.h"
 #include "platform/CLockTimeoutException.h"
 #include "platform/CThread.h"
 #include "tests/support/MessageRecorder.h"

@@ -1,7 +1,7 @@
-#include "model/IKeyTable.h"
-#include "model/KeyAssignment.h"
-#include "model/LedSetting.h"
-#include "model/MacroStep.h"
+#include "model/store/IKeyTable.h"
+#include "model/store/KeyAssignment.h"
+#include "model/store/LedSetting.h"
+#include "model/store/MacroStep.h"
 #include "platform/Guid.h"
 #include "tests/model/FakeKeyTable.h"
 

@@ -2,10 +2,11 @@
 // change against it, and how a write's findings come back into a store the
 // user kept editing meanwhile.
 
-#include "model/CKespaConfig.h"
-#include "model/CStoreSnapshot.h"
-#include "model/CSyncedState.h"
-#include "model/IKeyTable.h"
+#include "model/store/CKespaConfig.h"
+#include "model/device/CStoreSnapshot.h"
+#include "model/store/CSyncedState.h"
+#include "model/store/IKeyTable.h"
+#include "model/device/ProfileChanges.h"
 #include "platform/Guid.h"
 #include "tests/model/FakeKeyTable.h"
 

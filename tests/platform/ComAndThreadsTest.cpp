@@ -3,6 +3,7 @@
 #include "platform/CMutex.h"
 #include "platform/CSingleLock.h"
 #include "platform/CThread.h"
+#include "platform/Debug.h"
 
 #include <gtest/gtest.h>
 
@@ -129,3 +130,15 @@ TEST(CSingleLock, ReleasesOnScopeExit) {
 }
 
 }  // namespace
+
+TEST(InvariantCheck, HandsBackTheConditionAndReportsOnlyWhatDoesNotHold) {
+    // Callers leave a path on a failed check, so the truth it hands back
+    // matters as much as the report.
+    const long before = PlatformAssertCount();
+    int* missing = nullptr;
+    int value = 3;
+    EXPECT_TRUE(CHECK_INVARIANT(&value));
+    EXPECT_EQ(PlatformAssertCount(), before);
+    EXPECT_FALSE(CHECK_INVARIANT(missing));
+    EXPECT_EQ(PlatformAssertCount(), before + 1);
+}

@@ -2,8 +2,8 @@
 // that the loader would silently skip, and each kind of fault in a skin is
 // reported with the element it is in.
 
-#include "gui/CSkinChecker.h"
-#include "gui/GUIResources.h"
+#include "gui/skin/CSkinChecker.h"
+#include "gui/skin/GUIResources.h"
 #include "tests/gui/SkinTestFolder.h"
 #include "tests/support/TestPaths.h"
 
@@ -61,6 +61,10 @@ TEST_F(SkinCheckFaults, ACleanFileHasNoProblems) {
                            "<FONTLIST><FONT name=\"FONT_ARIAL12\" typeface=\"Arial\" pitch=\"12\"/></FONTLIST>"
                            "<TEXTLIST><TEXTITEM name=\"TEXT_LOGO\" fontid=\"FONT_ARIAL12\" fontclr=\"teal_border\">"
                            "<RECT left=\"0\" top=\"0\" right=\"10\" bottom=\"10\"/></TEXTITEM></TEXTLIST>"
+                           "<LISTLIST><LISTCTRL name=\"LIST_PROFILELIST\" bdrclr=\"WHITE\"><LISTHDR backclr=\"BLACK\"/>"
+                           "<BMPINFO name=\"FRAME\"><BMPDATA>Here.bmp</BMPDATA><BMPMASK>Here.bmp</BMPMASK></BMPINFO>"
+                           "<LISTCOLUMN name=\"lcitem_profilecurrent\" type=\"icon\" width=\"20\" exclusive=\"1\">"
+                           "<SBMN>Here.bmp</SBMN><SBMD>Here.bmp</SBMD></LISTCOLUMN></LISTCTRL></LISTLIST>"
                            "</ITEMLIST>")),
               "");
 }
@@ -117,6 +121,18 @@ TEST_F(SkinCheckFaults, EachKindOfFaultIsReportedWhereItIs) {
          L"Case.xml: <LANGOVERRIDECOL name=\"LCITEM_PROFILEID\"> needs exactly two attributes: name and the one "
          L"it overrides"},
         {"no root the loader knows", "<PANEL/>", L"Case.xml: no KEYBOARD, GUIPANEL or ITEMLIST root"},
+        {"unknown list column",
+         "<ITEMLIST><LISTLIST><LISTCTRL name=\"LIST_PROFILELIST\">"
+         "<LISTCOLUMN name=\"LCITEM_NAME\" type=\"STATIC\" width=\"5\"/></LISTCTRL></LISTLIST></ITEMLIST>",
+         L"Case.xml: <LISTCOLUMN name=\"LCITEM_NAME\"> name: unknown list column \"LCITEM_NAME\""},
+        {"unknown cell type",
+         "<ITEMLIST><LISTLIST><LISTCTRL name=\"LIST_PROFILELIST\">"
+         "<LISTCOLUMN name=\"LCITEM_PROFILENAME\" type=\"TEXT\" width=\"5\"/></LISTCTRL></LISTLIST></ITEMLIST>",
+         L"Case.xml: <LISTCOLUMN name=\"LCITEM_PROFILENAME\"> type: unknown cell type \"TEXT\""},
+        {"missing picture of a bitmap info",
+         "<ITEMLIST><LISTLIST><LISTCTRL name=\"LIST_PROFILELIST\"><BMPINFO><BMPDATA>Gone.bmp</BMPDATA></BMPINFO>"
+         "</LISTCTRL></LISTLIST></ITEMLIST>",
+         L"Case.xml: <BMPDATA> picture: missing skins\\Gone.bmp"},
         {"file that does not parse", "<ITEMLIST><TEXTLIST></ITEMLIST>", nullptr},
     };
     for (const Case& c : cases) {

@@ -237,7 +237,8 @@ class LanguageFilesTest(unittest.TestCase):
 
 class SkinFilesTest(unittest.TestCase):
     PICTURE_ELEMENTS = {"BACKGROUND", "MASK", "SBMN", "SBMO", "SBMD", "SBMDS", "SBMM", "BMPMASK",
-                        "VSBMP_TOP", "VSBMP_BOT", "VSBMP_AUP", "VSBMP_ADN", "VSBMP_SPN", "VSBMP_TMB"}
+                        "VSBMP_TOP", "VSBMP_BOT", "VSBMP_AUP", "VSBMP_ADN", "VSBMP_SPN", "VSBMP_TMB",
+                        "BMPDATA"}
 
     def test_keyboard_skin_names_the_definition_and_a_layout_per_layout_code(self):
         root = skin_xml("KeyboardLayout.xml")

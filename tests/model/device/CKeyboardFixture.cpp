@@ -1,9 +1,9 @@
 #include "tests/model/device/CKeyboardFixture.h"
 
 #include "emulator/CKeyTable.h"
-#include "model/DeviceService.h"
-#include "model/KeyAssignmentTransfer.h"
-#include "model/DeviceCalls.h"
+#include "model/device/DeviceService.h"
+#include "model/device/KeyAssignmentTransfer.h"
+#include "model/device/DeviceCalls.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/TestPaths.h"
 

@@ -6,9 +6,9 @@
 #include "tests/service/CEmulatorSession.h"
 
 #include "emulator/CKeyboardState.h"
-#include "model/CKespaConfig.h"
-#include "model/CKeyboard.h"
-#include "model/IKeyTable.h"
+#include "model/store/CKespaConfig.h"
+#include "model/device/CKeyboard.h"
+#include "model/store/IKeyTable.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 // effects, option records and the linked-program buffer; and the bounds of
 // a device-list walk.
 
-#include "model/CNullKeyboard.h"
-#include "model/DeviceCalls.h"
-#include "model/DeviceKeyRecords.h"
-#include "model/LightingTransfer.h"
-#include "model/MacroStepsBlockConversion.h"
-#include "model/ProfileTransfer.h"
+#include "model/device/CNullKeyboard.h"
+#include "model/device/DeviceCalls.h"
+#include "model/device/DeviceKeyRecords.h"
+#include "model/device/LightingTransfer.h"
+#include "model/device/MacroStepsBlockConversion.h"
+#include "model/device/ProfileTransfer.h"
 #include "platform/Guid.h"
 
 #include <gtest/gtest.h>

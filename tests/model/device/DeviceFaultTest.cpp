@@ -6,9 +6,9 @@
 
 #include "emulator/CKeyTable.h"
 #include "emulator/CServiceObject.h"
-#include "model/DeviceCalls.h"
-#include "model/KeyAssignmentTransfer.h"
-#include "model/MacroTransfer.h"
+#include "model/device/DeviceCalls.h"
+#include "model/device/KeyAssignmentTransfer.h"
+#include "model/device/MacroTransfer.h"
 #include "platform/Guid.h"
 
 #include <cstring>

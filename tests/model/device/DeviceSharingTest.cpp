@@ -5,7 +5,7 @@
 #include "tests/model/device/CKeyboardFixture.h"
 
 #include "emulator/CKeyTable.h"
-#include "model/DeviceKeyRecords.h"
+#include "model/device/DeviceKeyRecords.h"
 #include "platform/Guid.h"
 
 #include <cstring>

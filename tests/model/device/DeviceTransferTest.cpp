@@ -5,9 +5,9 @@
 #include "tests/model/device/CKeyboardFixture.h"
 
 #include "emulator/CKeyTable.h"
-#include "model/CNullKeyboard.h"
-#include "model/KeyboardDevices.h"
-#include "model/LightingTransfer.h"
+#include "model/device/CNullKeyboard.h"
+#include "model/device/KeyboardDevices.h"
+#include "model/device/LightingTransfer.h"
 #include "platform/Guid.h"
 #include "tests/support/TestPaths.h"
 

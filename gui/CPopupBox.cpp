@@ -1,6 +1,0 @@
-#include "gui/CPopupBox.h"
-
-BOOL CPopupBox::OnInitDialog() {
-    BindItems();
-    return CDialog::OnInitDialog();
-}

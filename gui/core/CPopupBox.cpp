@@ -1,0 +1,6 @@
+#include "gui/core/CPopupBox.h"
+
+BOOL CPopupBox::OnInitDialog() {
+    BindItems();
+    return CDialog::OnInitDialog();
+}

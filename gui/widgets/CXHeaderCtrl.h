@@ -1,0 +1,49 @@
+#pragma once
+// The list control's column header, drawn flat in the skin's colours: a
+// separator between columns, each column's image, bitmap and title (a
+// language key is shown translated), and columns the user cannot resize.
+
+#include "platform/CHeaderCtrl.h"
+
+class CDC;
+
+class CXHeaderCtrl : public CHeaderCtrl {
+public:
+    // Between an item's image, its text and its bitmap.
+    static constexpr int kSpacing = 6;
+    static constexpr int kMaxTitleChars = 160;
+
+    CXHeaderCtrl() = default;
+
+    // LISTHDR's backclr: both separator lines and the background.
+    void SetBackColours(COLORREF colour);
+    void SetTextColour(COLORREF colour);
+    COLORREF GetOuterLineColour() const noexcept { return m_outerLine; }
+    COLORREF GetInnerLineColour() const noexcept { return m_innerLine; }
+    COLORREF GetBackgroundColour() const noexcept { return m_background; }
+    COLORREF GetTextColour() const noexcept { return m_textColour; }
+    int GetImageWidth() const noexcept { return m_imageWidth; }
+    int GetImageHeight() const noexcept { return m_imageHeight; }
+
+    // One item's image, bitmap and translated title between left and right.
+    virtual void DrawItemText(CDC& dc, int left, int top, int right, int bottom, int item);
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message) override;
+    BOOL OnReflectedNotify(NMHDR* header, LRESULT* result) override;
+
+private:
+    void Paint(CDC& dc, const CRect& client);
+
+    bool m_doubleBuffer = true;
+    int m_imageWidth = 0;
+    int m_imageHeight = 0;
+    COLORREF m_outerLine = 0;
+    COLORREF m_innerLine = 0xFEFEFE;
+    COLORREF m_background = 0;
+    COLORREF m_textColour = 0xFFFFFF;
+};

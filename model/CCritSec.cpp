@@ -1,5 +1,0 @@
-#include "model/CCritSec.h"
-
-CCritSec::CCritSec() { Lock(); }
-
-CCritSec::~CCritSec() { Unlock(); }

@@ -1,3 +1,0 @@
-#include "model/CVqApp.h"
-
-CVqApp::CVqApp(const wchar_t* executableName) : executable(executableName), guid(GUID_NULL) {}

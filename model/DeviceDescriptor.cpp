@@ -1,9 +1,0 @@
-#include "model/DeviceDescriptor.h"
-
-namespace {
-const uint32_t kKeyboardCapabilities[] = {1, 3, 4, 5, 6, 7, 8, 17};
-}
-
-const DeviceDescriptor kKeyboardDescriptor = {
-    0x010F, kKeyboardCapabilities, sizeof kKeyboardCapabilities / sizeof kKeyboardCapabilities[0], L"Mobek Tilvor", 0,
-};

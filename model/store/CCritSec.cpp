@@ -1,0 +1,5 @@
+#include "model/store/CCritSec.h"
+
+CCritSec::CCritSec() { Lock(); }
+
+CCritSec::~CCritSec() { Unlock(); }

@@ -1,0 +1,14 @@
+#include "tests/support/KeyInput.h"
+
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
+    std::vector<INPUT> inputs;
+    for (const auto& key : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key.first;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key.first, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}

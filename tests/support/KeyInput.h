@@ -1,0 +1,11 @@
+#pragma once
+// Keys as the keyboard sends them, through the system's input queue.
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+// Key events (virtual key, pressed) sent in one call: the system queues
+// them in the same instant, as a fast hand's chord arrives.
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys);
