@@ -1,14 +1,9 @@
 #include "tests/e2e/CConfigProgram.h"
 
-#include "tests/support/MessagePump.h"
+#include "tests/e2e/CKeyboardDump.h"
 #include "tests/support/TestPaths.h"
 
 #include <pugixml.hpp>
-
-#include <commctrl.h>
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -22,13 +17,7 @@ BOOL CALLBACK CollectShown(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->pid || !IsWindowVisible(hwnd) || hwnd == search->main)
-        return TRUE;
-    // A tooltip shows wherever the pointer rests; it is no popup the user
-    // works.
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (_wcsicmp(name, TOOLTIPS_CLASSW) != 0)
+    if (pid == search->pid && IsWindowVisible(hwnd) && hwnd != search->main)
         search->found.push_back(hwnd);
     return TRUE;
 }
@@ -81,10 +70,10 @@ HWND CConfigProgram::WaitForMainWindow(DWORD timeoutMs) {
             DWORD pid = 0;
             GetWindowThreadProcessId(window, &pid);
             if (pid == m_pid && IsWindowVisible(window)) {
-                // The keyboard is read before the window shows; the window
-                // answers once its dialog loop runs.
                 m_main = window;
-                return WaitUntilDrawn(window, timeoutMs) ? window : nullptr;
+                // Let it read the keyboard and paint.
+                Pause(700);
+                return window;
             }
         }
         Pause(50);
@@ -110,29 +99,17 @@ std::string CConfigProgram::DescribePopups() const {
     return text;
 }
 
-HWND CConfigProgram::WaitForPopup(DWORD timeoutMs) const { return WaitForNewPopup({}, timeoutMs); }
-
-HWND CConfigProgram::WaitForNewPopup(const std::vector<HWND>& before, DWORD timeoutMs) const {
-    HWND found = nullptr;
+HWND CConfigProgram::WaitForPopup(DWORD timeoutMs) const {
     const DWORD start = GetTickCount();
-    PumpUntil(
-        [&] {
-            for (HWND popup : Popups())
-                if (std::find(before.begin(), before.end(), popup) == before.end()) {
-                    found = popup;
-                    return true;
-                }
-            return false;
-        },
-        timeoutMs);
-    const DWORD spent = GetTickCount() - start;
-    if (!found || !WaitUntilAnswering(found, spent < timeoutMs ? timeoutMs - spent : 0))
-        return nullptr;
-    return found;
-}
-
-bool CConfigProgram::WaitForNoPopups(DWORD timeoutMs) const {
-    return PumpUntil([&] { return Popups().empty(); }, timeoutMs);
+    while (GetTickCount() - start < timeoutMs) {
+        std::vector<HWND> popups = Popups();
+        if (!popups.empty()) {
+            Pause(400);
+            return popups.front();
+        }
+        Pause(50);
+    }
+    return nullptr;
 }
 
 bool CConfigProgram::WaitForExit(DWORD timeoutMs, DWORD* code) {
@@ -171,93 +148,37 @@ bool CConfigProgram::ItemRect(const wchar_t* skinFile, const char* itemName, REC
     return true;
 }
 
-HWND CConfigProgram::ItemWindow(HWND window, const wchar_t* skinFile, const char* itemName) {
-    RECT item;
-    if (!window || !ItemRect(skinFile, itemName, item))
-        return nullptr;
-    // WindowFromPoint passes over a disabled window to its parent: ask the
-    // parent for its child there instead.
-    const POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    HWND child = ChildWindowFromPointEx(window, centre, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    return child != window ? child : nullptr;
-}
-
 bool CConfigProgram::Click(HWND window, const wchar_t* skinFile, const char* itemName) {
     RECT rect;
     if (!window || !ItemRect(skinFile, itemName, rect))
         return false;
     POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ClientToScreen(window, &centre);
-    ClickAt(centre, ItemWindow(window, skinFile, itemName));
+    ClickAt(centre);
     return true;
 }
 
-namespace {
-
-bool IsButton(HWND window) {
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    return _wcsicmp(name, L"Button") == 0;
-}
-
-bool HoldsCapture(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndCapture == window;
-}
-
-void SendButton(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(INPUT));
-}
-
-}  // namespace
-
-void ClickAt(POINT screen, HWND target) {
-    static POINT lastAt = {-100, -100};
-    static DWORD lastTime = 0;
-    const DWORD sinceLast = GetTickCount() - lastTime;
-    const DWORD doubleClick = GetDoubleClickTime() + 50;
-    if (std::abs(screen.x - lastAt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
-        std::abs(screen.y - lastAt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && sinceLast < doubleClick)
-        Pause(doubleClick - sinceLast);
-
-    // A press goes to the window at the point as Wine ranks its windows.
-    // A popup that opened as another closed can rank below the main window
-    // while the X display shows it on top; its button then gets the press
-    // only while it holds the capture, which it takes when the pointer
-    // comes over it and lets go at a move it takes for a move off it by
-    // that same ranking.  There the pointer moves until the button holds
-    // the capture and no move is still on its way.
-    // One move onto the point; a window that opens on the press and follows
-    // the pointer (a drop-down's list) then sees no move of this click come
-    // in late from elsewhere.  A pointer already there is moved off and
-    // back, so that the window there sees it arrive.
-    POINT now = {};
-    GetCursorPos(&now);
-    if (now.x == screen.x && now.y == screen.y) {
-        SetCursorPos(screen.x - 2, screen.y - 2);
-        Pause(60);
-    }
+void ClickAt(POINT screen) {
+    SetCursorPos(screen.x - 2, screen.y - 2);
+    Pause(60);
     SetCursorPos(screen.x, screen.y);
     Pause(100);
-    if (target && IsButton(target) && IsWindowEnabled(target) &&
-        GetAncestor(WindowFromPoint(screen), GA_ROOT) != GetAncestor(target, GA_ROOT)) {
-        const DWORD start = GetTickCount();
-        for (int move = 1; GetTickCount() - start < 2000; ++move) {
-            int held = 0;
-            for (int look = 0; look < 4 && (held = HoldsCapture(target) ? held + 1 : 0) < 3; ++look)
-                Pause(20);
-            if (held >= 3)
-                break;
-            SetCursorPos(screen.x + move % 2, screen.y);
-        }
-    }
-    SendButton(MOUSEEVENTF_LEFTDOWN);
+    INPUT input[2] = {};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input[0], sizeof(INPUT));
     Pause(80);
-    SendButton(MOUSEEVENTF_LEFTUP);
-    lastAt = screen;
-    lastTime = GetTickCount();
+    SendInput(1, &input[1], sizeof(INPUT));
+    Pause(300);
+}
+
+bool ActiveProfileKey(const std::string& dump, const std::string& keyName, int& type, std::string& data) {
+    CKeyboardDump::Key key;
+    if (!CKeyboardDump(dump).FindKey("", keyName, key))
+        return false;
+    type = key.type;
+    data = key.data;
+    return true;
 }

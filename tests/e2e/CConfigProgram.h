@@ -17,18 +17,10 @@ public:
 
     // Starts the program; false when it could not be started.
     bool Start();
-    // The main window once it is shown, has read the keyboard and is drawn;
-    // null after the time-out.
+    // The main window once it is shown; null after the time-out.
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
-    // A shown top-level window of the program other than the main one (and
-    // other than a tooltip), once its dialog loop runs; null after the
-    // time-out.
+    // A shown top-level window of the program other than the main one.
     HWND WaitForPopup(DWORD timeoutMs = 10000) const;
-    // The same, but a popup not among those before: the one that opens on
-    // top of them.
-    HWND WaitForNewPopup(const std::vector<HWND>& before, DWORD timeoutMs = 10000) const;
-    // Until no popup is shown.
-    bool WaitForNoPopups(DWORD timeoutMs = 5000) const;
     std::vector<HWND> Popups() const;
     // The shown popups' classes and rectangles, for failure messages.
     std::string DescribePopups() const;
@@ -43,9 +35,6 @@ public:
     bool Click(HWND window, const wchar_t* skinFile, const char* itemName);
     // The item's rectangle in the window's client coordinates.
     static bool ItemRect(const wchar_t* skinFile, const char* itemName, RECT& rect);
-    // The child window of window where the skin puts the item; null when
-    // there is none.
-    static HWND ItemWindow(HWND window, const wchar_t* skinFile, const char* itemName);
 
 private:
     HANDLE m_process = nullptr;
@@ -53,14 +42,13 @@ private:
     HWND m_main = nullptr;
 };
 
-// Moves the mouse to a screen point and clicks the left button there, at the
-// pace of a hand: the pointer settles over the point, the button is held a
-// moment.  target, the program's window meant to take the click, lets the
-// press wait until that window will take it.  A click at the place of the
-// one before waits out the double-click time, so that it stays a click.
-void ClickAt(POINT screen, HWND target = nullptr);
+// Moves the mouse to a screen point and clicks the left button there.
+void ClickAt(POINT screen);
+
+// The keyboard's state as its dump shows it: the type and data of a key of
+// the active profile; false when the key is not found.
+bool ActiveProfileKey(const std::string& dump, const std::string& keyName, int& type, std::string& data);
 
 // Lets the program and the keyboard work for a while, this thread's
-// messages moving: the pace of the user's input, and the interval of a
-// wait's polling.
+// messages moving.
 void Pause(DWORD ms);

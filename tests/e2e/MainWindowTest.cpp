@@ -41,12 +41,12 @@ bool Blank(const std::vector<uint32_t>& pixels) {
     return !pixels.empty();
 }
 
-// The pointer comes to rest there, as a hand moves it.
 void MoveTo(HWND window, POINT client) {
     ClientToScreen(window, &client);
     SetCursorPos(client.x - 3, client.y - 3);
-    Pause(60);
+    PumpUntilIdle(80, 400);
     SetCursorPos(client.x, client.y);
+    PumpUntilIdle(200, 1000);
 }
 
 void MoveToItem(HWND window, const wchar_t* skinFile, const char* item) {
@@ -57,6 +57,8 @@ void MoveToItem(HWND window, const wchar_t* skinFile, const char* item) {
 
 class MainWindowTest : public CEndToEndTest {
 protected:
+    // The assignment is in the dialog once Apply offers it.
+    bool WaitForKeyTypeIn(HWND main) { return PumpUntil([&] { return IsApplyEnabled(main); }, 5000); }
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(StartKeyboard(L"e2e-main"));
         ASSERT_TRUE(SetInstallDir(folder + L"\\"));
@@ -64,20 +66,6 @@ protected:
     // The information window inside its frame: the key's cap, the kind's
     // icon and the text.
     std::vector<uint32_t> Info(HWND main) { return ItemPixels(main, kAssign, "BITMAPWIN_ASSIGNKEY", {8, 10}); }
-    // Until the information window, drawn, shows what pred accepts the same
-    // twice in a row (the pointer's move has been taken and nothing is still
-    // being drawn over it); what it shows in *shown.
-    template <typename Pred>
-    bool WaitForInfo(HWND main, Pred pred, std::vector<uint32_t>* shown) {
-        std::vector<uint32_t> previous;
-        return PumpUntil([&] {
-            if (!WaitUntilDrawn(main, 1000))
-                return false;
-            previous = *shown;
-            *shown = Info(main);
-            return pred(*shown) && *shown == previous;
-        });
-    }
 };
 
 TEST_F(MainWindowTest, TheInformationWindowShowsWhatTheKeyDoesNow) {
@@ -86,30 +74,31 @@ TEST_F(MainWindowTest, TheInformationWindowShowsWhatTheKeyDoesNow) {
     // Where nothing is: the window's own background, which drags it.
     const POINT background = {400, 423};
     MoveTo(main, background);
-    std::vector<uint32_t> shown;
-    ASSERT_TRUE(WaitForInfo(main, Blank, &shown)) << "the window shows a key before any was pointed at";
+    ASSERT_TRUE(Blank(Info(main))) << "the window shows a key before any was pointed at";
 
     ASSERT_NO_FATAL_FAILURE(MoveToItem(main, kKeys, "BUTTON_KB_F1"));
-    std::vector<uint32_t> asDefault;
-    ASSERT_TRUE(WaitForInfo(main, [](const std::vector<uint32_t>& p) { return !Blank(p); }, &asDefault))
-        << "the key under the pointer is not shown";
+    const std::vector<uint32_t> asDefault = Info(main);
+    ASSERT_FALSE(Blank(asDefault)) << "the key under the pointer is not shown";
 
     // Assigned: the window shows the new function at once, though the
     // pointer is on the button that assigned it.
     Assign(main, "BUTTON_KB_F1", "BUTTON_ASSIGNSELECT_DISABLE");
-    ASSERT_TRUE(WaitForApplyEnabled(main)) << "the assignment was not taken";
-    std::vector<uint32_t> asDisabled;
-    EXPECT_TRUE(WaitForInfo(main, [&](const std::vector<uint32_t>& p) { return p != asDefault; }, &asDisabled))
-        << "the window still shows the key's old function";
+    ASSERT_TRUE(WaitForKeyTypeIn(main)) << "the assignment was not taken";
+    // Judged once the window has settled (the popup is gone from over it).
+    std::vector<uint32_t> asDisabled, before;
+    EXPECT_TRUE(PumpUntil([&] {
+        before = asDisabled;
+        asDisabled = Info(main);
+        return asDisabled != asDefault && asDisabled == before;
+    }, 5000)) << "the window still shows the key's old function";
     EXPECT_FALSE(Blank(asDisabled));
-    ExpectScreenshot(main, L"config-info-after-assignment.png");
+    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"config-info-after-assignment.png")));
 
     // Off the keys over the background, and back onto the same key.
     MoveTo(main, background);
-    EXPECT_TRUE(WaitForInfo(main, Blank, &shown)) << "the window keeps a key the pointer has left";
+    EXPECT_TRUE(Blank(Info(main))) << "the window keeps a key the pointer has left";
     ASSERT_NO_FATAL_FAILURE(MoveToItem(main, kKeys, "BUTTON_KB_F1"));
-    EXPECT_TRUE(WaitForInfo(main, [&](const std::vector<uint32_t>& p) { return p == asDisabled; }, &shown))
-        << "the key the pointer came back to is not shown";
+    EXPECT_EQ(Info(main), asDisabled) << "the key the pointer came back to is not shown";
 }
 
 TEST_F(MainWindowTest, AWriteTheKeyboardRefusesIsToldAndKept) {
@@ -123,15 +112,16 @@ TEST_F(MainWindowTest, AWriteTheKeyboardRefusesIsToldAndKept) {
         ASSERT_TRUE(program->Click(main, kMain, button));
         ASSERT_TRUE(ConfirmPopup(L"WriteFailedPopup.xml", L"config-write-failed-popup.png"))
             << "no warning, or it did not close: " << program->DescribePopups();
-        EXPECT_EQ(program->WaitForPopup(300), nullptr) << "warned twice: " << program->DescribePopups();
+        PumpUntilIdle(300, 1500);
+        EXPECT_TRUE(program->Popups().empty()) << "warned twice: " << program->DescribePopups();
         EXPECT_TRUE(program->IsRunning()) << "the window closed although nothing was saved";
         EXPECT_TRUE(IsApplyEnabled(main)) << "Apply does not show the unsaved change";
-        EXPECT_EQ(KeyType("F11"), KeyAction::Key);
+        EXPECT_EQ(KeyType("F11"), kKeyRecord);
     }
     // Once the keyboard takes writes again, Apply writes the change.
     ASSERT_HRESULT_SUCCEEDED(session->Control()->ClearFaults());
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY"));
-    EXPECT_TRUE(WaitForDisabledKey("F11"));
+    EXPECT_TRUE(WaitForKeyType("F11", kDisabledRecord));
     EXPECT_TRUE(program->Popups().empty()) << "a warning for a write that succeeded";
 }
 
@@ -142,7 +132,7 @@ TEST_F(MainWindowTest, WithoutAKeyboardNothingOffersToBeAppliedAndTheFooterSaysW
     ASSERT_NE(main, nullptr);
     ASSERT_NE(program->WaitForPopup(), nullptr);
     EXPECT_FALSE(IsApplyEnabled(main)) << "Apply is offered behind the warning";
-    ExpectScreenshot(main, L"config-no-keyboard-main.png");
+    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"config-no-keyboard-main.png")));
     // The firmware line has a value after its label: its right half is
     // drawn on, not only its left.
     std::vector<uint32_t> line = ItemPixels(main, kMain, "TEXT_FIRMWAREVER", {8, 2});

@@ -9,6 +9,7 @@
 #include "tests/e2e/CKeyboardDump.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ProcessWindows.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -58,9 +59,11 @@ bool AnyTooltipShown(DWORD processId) {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-// A key record of the profile that plays the macro of that GUID.
+// A key record that plays the macro of that GUID.
 bool PlaysMacro(const CKeyboardDump& dump, const std::string& profile, const char* key, const std::string& guid) {
-    return PlaysMacro(dump.KeyRecord(profile, key), guid);
+    CKeyboardDump::Key record;
+    return dump.FindKey(profile, key, record) && record.type == kMacroRecord && !guid.empty() &&
+           record.data.compare(0, 32, GuidDataHex(guid)) == 0;
 }
 
 // The one key the recording typed: A pressed, then released.
@@ -98,8 +101,9 @@ protected:
         EXPECT_EQ(_wcsicmp(image.c_str(), installed.c_str()), 0)
             << "the tray program runs from " << Narrow(image) << ", not from " << Narrow(installed);
         // Its start (the keyboard's events connected) is over once it answers.
-        ASSERT_TRUE(WaitUntilAnswering(dialog, 10000)) << "the tray program does not answer";
-        trayDialog = dialog;
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result));
+        PumpUntilIdle(300, 1000);
     }
 
     void Apply() { ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY")); }
@@ -126,7 +130,7 @@ protected:
             return dump.DeviceMode() == 2 && dump.FindLed(7, on, colour, effect) && on && colour == 0x0000FF &&
                    effect == 0;
         }, 10000)) << "the tray program did not start recording";
-        ASSERT_TRUE(WaitUntilAnswering(trayDialog)) << "the tray program does not answer";
+        PumpUntilIdle(300, 1000);
 
         // Under Wine the keys reach the tray program's raw input only with
         // some window in front to type into.
@@ -134,7 +138,7 @@ protected:
                                      400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(front);
         SetForegroundWindow(front);
-        EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front; })) << "the user's program is not in front";
+        PumpUntilIdle(200, 1000);
         INPUT inputs[2] = {};
         inputs[0].type = INPUT_KEYBOARD;
         inputs[0].ki.wScan = 0x1E;
@@ -185,17 +189,18 @@ protected:
             }
             return list != nullptr;
         }, 5000)) << "no popup list under the profile drop-down: " << program->DescribePopups();
-        ExpectScreenshot(list, L"e2e-profile-dropdown-list.png");
+        PumpUntilIdle(200, 1000);
+        EXPECT_TRUE(SaveWindowScreenshot(list, ArtifactPath(L"e2e-profile-dropdown-list.png")));
         // Rows of 18 pixels from the top of the list (no border above it).
         POINT entry = {40, row * 18 + 9};
         ClientToScreen(list, &entry);
         ClickAt(entry);
-        ASSERT_TRUE(WaitUntilClosed(list)) << "the popup list stayed open";
-        ASSERT_TRUE(WaitUntilAnswering(main));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(list) || !IsWindowVisible(list); }, 5000))
+            << "the popup list stayed open";
+        PumpUntilIdle(200, 1000);
     }
 
     HWND main = nullptr;
-    HWND trayDialog = nullptr;
 };
 
 TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTheStore) {
@@ -205,7 +210,7 @@ TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTh
 
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
-        [](const CKeyboardDump& dump) { return dump.KeyRecord("", "F1").IsDisabled(); }, "F1 was not disabled"));
+        [](const CKeyboardDump& dump) { return dump.KeyType("", "F1") == kDisabledRecord; }, "F1 was not disabled"));
     {
         CKeyboardDump dump(Dump());
         const std::vector<CKeyboardDump::Macro> macros = dump.Macros();
@@ -228,7 +233,7 @@ TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTh
     CKeyboardDump dump(Dump());
     EXPECT_EQ(dump.Macros().size(), 1u);
     EXPECT_TRUE(PlaysMacro(dump, "", "M4", macro));
-    EXPECT_TRUE(dump.KeyRecord("", "F1").IsDisabled());
+    EXPECT_EQ(dump.KeyType("", "F1"), kDisabledRecord);
 
     // What a person checks: M4 selected, the key window naming its macro,
     // the drop-down naming the profile; the mouse moved off the keys so
@@ -238,7 +243,8 @@ TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTh
     ClientToScreen(main, &aside);
     SetCursorPos(aside.x, aside.y);
     PumpUntil([&] { return !AnyTooltipShown(program->ProcessId()); }, 5000);
-    ExpectScreenshot(main, L"e2e-keys-page-after-tray-macro.png");
+    PumpUntilIdle(300, 1000);
+    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"e2e-keys-page-after-tray-macro.png")));
 }
 
 TEST_F(SharedKeyboardTest, AKeyTheUserDisabledStaysDisabledThoughTheTrayRecordedOntoIt) {
@@ -248,9 +254,9 @@ TEST_F(SharedKeyboardTest, AKeyTheUserDisabledStaysDisabledThoughTheTrayRecorded
 
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
-        [](const CKeyboardDump& dump) { return dump.KeyRecord("", "M4").IsDisabled(); }, "M4 was not disabled"));
+        [](const CKeyboardDump& dump) { return dump.KeyType("", "M4") == kDisabledRecord; }, "M4 was not disabled"));
     CKeyboardDump dump(Dump());
-    EXPECT_TRUE(dump.KeyRecord("", "M4").IsDisabled());
+    EXPECT_EQ(dump.KeyType("", "M4"), kDisabledRecord);
     // The macro itself was the keyboard's change alone: it stays.
     const std::vector<CKeyboardDump::Macro> macros = dump.Macros();
     ASSERT_EQ(macros.size(), 1u);
@@ -265,12 +271,12 @@ TEST_F(SharedKeyboardTest, AProfileKeyPressedMeanwhileStaysActiveAfterApply) {
 
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
-        [](const CKeyboardDump& dump) { return dump.KeyRecord("Profile 1", "F3").IsDisabled(); },
+        [](const CKeyboardDump& dump) { return dump.KeyType("Profile 1", "F3") == kDisabledRecord; },
         "F3 of Profile 1 was not disabled"));
     {
         CKeyboardDump dump(Dump());
         EXPECT_EQ(dump.ActiveProfileName(), "Profile 2") << "Apply set back the profile the keyboard's key chose";
-        EXPECT_EQ(dump.KeyType("Profile 2", "F3"), KeyAction::Key);
+        EXPECT_EQ(dump.KeyType("Profile 2", "F3"), kKeyRecord);
     }
 
     // After the write the page edits the keyboard's active profile.
@@ -278,13 +284,13 @@ TEST_F(SharedKeyboardTest, AProfileKeyPressedMeanwhileStaysActiveAfterApply) {
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
         [](const CKeyboardDump& dump) {
-            return dump.KeyRecord("Profile 2", "F5").IsDisabled() ||
-                   dump.KeyRecord("Profile 1", "F5").IsDisabled();
+            return dump.KeyType("Profile 2", "F5") == kDisabledRecord ||
+                   dump.KeyType("Profile 1", "F5") == kDisabledRecord;
         },
         "F5 was not disabled in any profile"));
     CKeyboardDump dump(Dump());
-    EXPECT_TRUE(dump.KeyRecord("Profile 2", "F5").IsDisabled()) << "the page did not show the active profile";
-    EXPECT_EQ(dump.KeyType("Profile 1", "F5"), KeyAction::Key);
+    EXPECT_EQ(dump.KeyType("Profile 2", "F5"), kDisabledRecord) << "the page did not show the active profile";
+    EXPECT_EQ(dump.KeyType("Profile 1", "F5"), kKeyRecord);
     EXPECT_EQ(dump.ActiveProfileName(), "Profile 2");
 }
 
@@ -297,13 +303,13 @@ TEST_F(SharedKeyboardTest, AProfileChosenInTheDropDownIsWrittenWithTheKeysAssign
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
         [](const CKeyboardDump& dump) {
-            return dump.ActiveProfileName() == "Profile 2" && dump.KeyRecord("Profile 2", "F4").IsDisabled();
+            return dump.ActiveProfileName() == "Profile 2" && dump.KeyType("Profile 2", "F4") == kDisabledRecord;
         },
         "Profile 2 is not active with F4 disabled"));
     CKeyboardDump dump(Dump());
     EXPECT_EQ(dump.ActiveProfileName(), "Profile 2");
-    EXPECT_EQ(dump.KeyType("Profile 1", "F4"), KeyAction::Key) << "the key landed in the profile left";
-    EXPECT_EQ(dump.KeyType("Profile 3", "F4"), KeyAction::Key);
+    EXPECT_EQ(dump.KeyType("Profile 1", "F4"), kKeyRecord) << "the key landed in the profile left";
+    EXPECT_EQ(dump.KeyType("Profile 3", "F4"), kKeyRecord);
 }
 
 TEST_F(SharedKeyboardTest, AWriteThatFailsHalfWayIsCompletedByTheNextApplyWithNothingDoubled) {
@@ -328,15 +334,15 @@ TEST_F(SharedKeyboardTest, AWriteThatFailsHalfWayIsCompletedByTheNextApplyWithNo
     {
         CKeyboardDump dump(Dump());
         ASSERT_EQ(dump.Applications().size(), 1u) << "the write did not fail half way, after the application";
-        EXPECT_EQ(dump.KeyType("", "F2"), KeyAction::Key);
-        EXPECT_EQ(dump.KeyType("", "F6"), KeyAction::Key);
+        EXPECT_EQ(dump.KeyType("", "F2"), kKeyRecord);
+        EXPECT_EQ(dump.KeyType("", "F6"), kKeyRecord);
     }
 
     ASSERT_TRUE(RunControl(L"fail clear"));
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
         [](const CKeyboardDump& dump) {
-            return dump.KeyType("", "F2") == KeyAction::Application && dump.KeyRecord("", "F6").IsDisabled();
+            return dump.KeyType("", "F2") == kApplicationRecord && dump.KeyType("", "F6") == kDisabledRecord;
         },
         "the second Apply did not write the keys"));
     CKeyboardDump dump(Dump());
@@ -345,8 +351,9 @@ TEST_F(SharedKeyboardTest, AWriteThatFailsHalfWayIsCompletedByTheNextApplyWithNo
     EXPECT_NE(applications[0].path.find("notepad.exe"), std::string::npos) << applications[0].path;
     CKeyboardDump::Key launch;
     ASSERT_TRUE(dump.FindKey("", "F2", launch));
-    EXPECT_EQ(launch.Guid(), applications[0].guid) << "F2 launches another application";
-    EXPECT_TRUE(dump.KeyRecord("", "F6").IsDisabled());
+    EXPECT_EQ(launch.data.compare(0, 32, GuidDataHex(applications[0].guid)), 0)
+        << "F2 launches another application: " << launch.data;
+    EXPECT_EQ(dump.KeyType("", "F6"), kDisabledRecord);
     EXPECT_FALSE(IsApplyEnabled(main)) << "Apply still shows changes after the write succeeded";
 }
 

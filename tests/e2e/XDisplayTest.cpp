@@ -20,6 +20,14 @@
 
 namespace {
 
+const char kKeyboardWithMacro[] =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<keyboard-state version=\"1\" present=\"1\">\n"
+    "  <profile name=\"Profile 1\"/>\n"
+    "  <profile name=\"Profile 2\"/>\n"
+    "  <macro guid=\"{5A1D3C44-0B7E-4C59-9E7A-0E6C1D2B3A41}\" name=\"Combo\"/>\n"
+    "</keyboard-state>\n";
+
 // One colour over the whole screen, under the program's windows: what shows
 // through a cut-away part of a window is then not black by chance, as the
 // bare virtual display's is.
@@ -47,7 +55,7 @@ public:
                                  GetModuleHandleW(nullptr), nullptr);
         ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
         UpdateWindow(m_hwnd);
-        WaitUntilDrawn(m_hwnd);
+        PumpUntilIdle(200, 2000);
     }
     ~CBackdrop() {
         if (m_hwnd)
