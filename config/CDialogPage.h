@@ -17,6 +17,7 @@
 //   window that owns its popups through IPageHost only, never through the
 //   dialog's members: a page knows nothing of the other pages.
 
+#include "config/AssignmentActions.h"
 #include "gui/core/CGUIItems.h"
 #include "model/device/IGenDevice.h"
 #include "model/store/IKeyboardConfig.h"
@@ -39,6 +40,9 @@ public:
     // After a change that every page shows (profiles, names, the active profile).
     virtual void RefreshPages() = 0;
     virtual void SwitchProfile(IKeyboardProfile* profile) = 0;
+    // A macro or profile is about to be deleted: every key of every profile
+    // that points at it gets its default function back.
+    virtual void ClearAssignmentsTo(const DeletedTarget& target) = 0;
 
 protected:
     ~IPageHost() = default;

@@ -79,6 +79,7 @@ private:
     IKeyboardConfig& Store() override { return *m_config; }
     IGenDevice* Device() override { return m_device; }
     CWnd& Window() override { return *this; }
+    void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
 
     void LoadPages();
     void ShowNoDeviceWarning();
