@@ -339,18 +339,26 @@ bool CBaseDevice::ImportProfile(const wchar_t* path, IKeyboardConfig* config) {
         return false;
     CString name;
     GUID guid;
-    if (!ReadItemName(imported.Get(), name))
+    // Without its name or GUID the keyboard's new profile cannot be told
+    // from the others: it goes again, and the store never holds it.
+    if (!ReadItemName(imported.Get(), name) || !ReadItemGuid(imported.Get(), guid)) {
+        profiles->DeleteProfile(imported.Get());
         return false;
+    }
     IKeyboardProfile* created = config->CreateProfile(name);
-    if (!created || !ReadItemGuid(imported.Get(), guid))
+    if (!created) {
+        profiles->DeleteProfile(imported.Get());
         return false;
+    }
     created->SetGuid(guid);
-    IKeyboardProfile* profile = config->FindProfileByGuid(guid);
-    if (!profile || !ReadProfileContent(Context(config), imported, profile))
+    // A profile the store has now read only in part stays: the keyboard
+    // holds it, and the synced record does not know it, so the next write
+    // gives the keyboard the store's whole profile.
+    if (!ReadProfileContent(Context(config), imported, created))
         return false;
     // The keyboard made the profile: it holds what the store now holds.
     if (CSyncedState* synced = SyncedStateOf(config)) {
-        synced->PutProfile(*profile);
+        synced->PutProfile(*created);
         synced->profileOrder.Append(guid);
     }
     return true;
