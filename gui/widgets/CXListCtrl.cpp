@@ -205,10 +205,9 @@ bool CXListCtrl::CreateFrameAndList(const RECT& rect, CWnd* parent, UINT id, DWO
     if (m_scrollBar) {
         const int header = HeaderHeight();
         CRect barRect(listRect.right, inner.top, listRect.right + barWidth, inner.bottom);
-        if (picture) {
+        // Beside the rows only, its arrows inside the frame.
+        if (picture)
             barRect.top += header;
-            barRect.bottom = inner.bottom - inner.top + header / 2;
-        }
         m_scrollBar->SetBackgroundColour(m_backColour);
         m_scrollBar->SetBorderColour(m_borderColour);
         if (!m_scrollBar->Create(L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, barRect, m_frame.get(), 0xFFFF))
