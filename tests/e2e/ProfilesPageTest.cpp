@@ -9,6 +9,7 @@
 #include "gui/widgets/CXListCtrl.h"
 #include "tests/e2e/CEndToEndTest.h"
 #include "tests/e2e/CKeyboardDump.h"
+#include "tests/support/KeyInput.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
@@ -57,34 +58,27 @@ std::string TwentyProfiles() {
     return xml + "</keyboard-state>\n";
 }
 
-// Typed as characters, whatever the keyboard layout.
-void TypeText(const std::wstring& text) {
-    for (wchar_t c : text) {
-        INPUT input[2] = {};
-        for (INPUT& i : input) {
-            i.type = INPUT_KEYBOARD;
-            i.ki.wScan = c;
-            i.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof input[0]);
-        Pause(30);
-    }
-    Pause(200);
+// Typed into the window that has the focus in the program of 'window', once
+// it shows what was typed.
+bool TypeText(HWND window, const std::wstring& text) {
+    SendText(text);
+    return PumpUntil([&] { return TextOf(FocusInThreadOf(window)).find(text) != std::wstring::npos; }, 5000);
 }
 
 void TypeVirtualKey(WORD virtualKey) { TypeKey(static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)), virtualKey); }
 
+// Presses and releases sent together: two of them are a double click.
 void MouseButton(DWORD down, DWORD up, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = down;
-        input[1].mi.dwFlags = up;
-        SendInput(2, input, sizeof input[0]);
-        Pause(40);
-    }
-    Pause(300);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < times; ++i)
+        for (DWORD flags : {down, up}) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flags;
+            inputs.push_back(input);
+        }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpUntilIdle(150, 2000);
 }
 
 // The row menu's entries, in the skin's order.
@@ -128,9 +122,27 @@ protected:
     void MoveTo(POINT client) {
         ClientToScreen(main, &client);
         SetCursorPos(client.x - 2, client.y - 2);
-        Pause(60);
+        PumpUntilIdle(60, 500);
         SetCursorPos(client.x, client.y);
-        Pause(100);
+        PumpUntilIdle(60, 500);
+    }
+    // A name cell's in-place edit: the list's visible edit child.
+    bool NameEditShown() {
+        RECT place = listRect;
+        POINT inside = {place.left + 4, place.top + 4};
+        HWND frame = ChildWindowFromPointEx(main, inside, CWP_SKIPINVISIBLE);
+        HWND list = frame ? FindWindowExW(frame, nullptr, L"SysListView32", nullptr) : nullptr;
+        HWND edit = list ? FindWindowExW(list, nullptr, L"Edit", nullptr) : nullptr;
+        return edit && IsWindowVisible(edit) && FocusInThreadOf(main) == edit;
+    }
+    // A second click on the selected row's name, once it cannot make a
+    // double click of the first, edits the name.
+    void EditNameInPlace(int row) {
+        ClickCell(row, 2);
+        const DWORD clicked = GetTickCount();
+        PumpUntil([&] { return GetTickCount() - clicked > GetDoubleClickTime() + 50; }, 3000);
+        ClickCell(row, 2);
+        ASSERT_TRUE(PumpUntil([&] { return NameEditShown(); }, 3000)) << "the name is not edited";
     }
     void ClickCell(int row, int column, int times = 1) {
         MoveTo(Cell(row, column));
@@ -152,10 +164,8 @@ protected:
     HWND NewPopup(const std::vector<HWND>& before, DWORD timeoutMs = 8000) {
         for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Pause(50))
             for (HWND popup : program->Popups())
-                if (std::find(before.begin(), before.end(), popup) == before.end()) {
-                    Pause(300);
-                    return popup;
-                }
+                if (std::find(before.begin(), before.end(), popup) == before.end())
+                    return WaitUntilAnswering(popup) ? popup : nullptr;
         return nullptr;
     }
     // Types a name into the name popup that opens, and takes OK.
@@ -163,7 +173,7 @@ protected:
         HWND popup = program->WaitForPopup();
         ASSERT_NE(popup, nullptr) << "no name popup";
         ASSERT_TRUE(WaitForFocusIn(popup));
-        TypeText(name);
+        ASSERT_TRUE(TypeText(popup, name));
         ASSERT_TRUE(program->Click(popup, skinFile, "BUTTON_POPUP_OK"));
         ASSERT_TRUE(WaitUntilClosed(popup, 3000));
     }
@@ -231,17 +241,17 @@ TEST_F(ProfilesPageTest, NewAndRenamedProfilesReachTheKeyboardOnApplyKeepingThei
     // and a rename in letter case only (F2).
     ASSERT_NO_FATAL_FAILURE(Menu(1, kMenuRename));
     ASSERT_NO_FATAL_FAILURE(EnterName(L"Arena", L"ProfileRenamePopup.xml"));
-    ClickCell(3, 2);
-    Pause(GetDoubleClickTime() + 100);
-    ClickCell(3, 2);
-    Pause(GetDoubleClickTime() + 300);
-    TypeText(L"Office");
+    ASSERT_NO_FATAL_FAILURE(EditNameInPlace(3));
+    ASSERT_TRUE(TypeText(main, L"Office"));
     TypeVirtualKey(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return !NameEditShown(); }, 3000));
     EXPECT_TRUE(program->Popups().empty()) << "Enter in the name reached the dialog: " << program->DescribePopups();
     ClickCell(2, 1);
     TypeVirtualKey(VK_F2);
-    TypeText(L"TRAVEL");
+    ASSERT_TRUE(PumpUntil([&] { return NameEditShown(); }, 3000)) << "F2 did not edit the name";
+    ASSERT_TRUE(TypeText(main, L"TRAVEL"));
     TypeVirtualKey(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return !NameEditShown(); }, 3000));
     ASSERT_NO_FATAL_FAILURE(Apply());
     EXPECT_EQ(Names(), (NameList{"Desk", "Arena", "TRAVEL", "Office"}));
     EXPECT_EQ(ProfileNamed("Arena").guid, kSecondGuid);
@@ -264,6 +274,14 @@ TEST_F(ProfilesPageTest, CopiesTakeTheNextNumberWithNewGuidsAndTheSourcesKeysAnd
     }
     EXPECT_NE(profiles[3].guid, profiles[4].guid);
     EXPECT_EQ(CKeyboardDump(Dump()).ActiveProfileName(), "Game(3)");
+
+    // The source, not active, back on its defaults; its copies keep theirs.
+    ASSERT_NO_FATAL_FAILURE(Menu(1, kMenuRestore));
+    ASSERT_NO_FATAL_FAILURE(ExpectWarning(L"RestorePopup.xml", "the question"));
+    ASSERT_NO_FATAL_FAILURE(Apply());
+    CKeyboardDump dump(Dump());
+    EXPECT_EQ(dump.KeyType("Game", "F2"), kKeyRecord) << "F2 is still disabled";
+    EXPECT_EQ(dump.KeyType("Game(2)", "F2"), kDisabledRecord);
 }
 
 TEST_F(ProfilesPageTest, DeletingClearsTheKeysThatSwitchedToTheProfileAndTheFirstProfileStays) {

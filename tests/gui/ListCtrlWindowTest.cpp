@@ -13,6 +13,7 @@
 #include "gui/widgets/CVScrollBar.h"
 #include "gui/widgets/CXListCtrl.h"
 #include "tests/gui/WidgetHost.h"
+#include "tests/support/KeyInput.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
@@ -87,16 +88,7 @@ void Press(WORD vk) {
 }
 
 void Type(const std::wstring& text) {
-    for (wchar_t c : text) {
-        INPUT input[2] = {};
-        for (INPUT& i : input) {
-            i.type = INPUT_KEYBOARD;
-            i.ki.wScan = c;
-            i.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof input[0]);
-    }
+    SendText(text);
     PumpAsProgram(80);
 }
 
