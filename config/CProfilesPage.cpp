@@ -389,16 +389,13 @@ void CProfilesPage::ImportProfile() {
         Warn(L"PathLengthLimitReachedPopUp.xml", CString(), L"$Import");
         return;
     }
-    const int before = Store().GetProfileCount();
-    const bool imported = IdleDevice()->ImportProfile(path, &Store());
-    // A failed import that still left a profile behind left it on the
-    // keyboard too: it is shown, and the next Apply writes it whole.
-    if (imported || Store().GetProfileCount() != before) {
-        m_host.RefreshPages();
-        m_host.SetDirty(1);
-    }
-    if (!imported)
+    // A failed import leaves the store and the keyboard as they were.
+    if (!IdleDevice()->ImportProfile(path, &Store())) {
         Warn(L"FileErrorPopUp.xml");
+        return;
+    }
+    m_host.RefreshPages();
+    m_host.SetDirty(1);
 }
 
 void CProfilesPage::ExportProfile(int32_t rowKey) {

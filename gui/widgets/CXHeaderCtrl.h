@@ -17,8 +17,9 @@ public:
     // The header is this high whatever its font.
     static constexpr int kHeight = 26;
 
-    // Kept per item, in step with the items; no more than the place of the
-    // item's extras.
+    // A record beside each item, room for what an owner attaches to a
+    // column; nothing attaches anything yet, but the records stay in step
+    // with the items through every insertion and deletion.
     struct ItemExtra {
         int first = 0;
         int second = 0;

@@ -339,29 +339,24 @@ bool CBaseDevice::ImportProfile(const wchar_t* path, IKeyboardConfig* config) {
         return false;
     CString name;
     GUID guid;
-    // Without its name or GUID the keyboard's new profile cannot be told
-    // from the others: it goes again, and the store never holds it.
-    if (!ReadItemName(imported.Get(), name) || !ReadItemGuid(imported.Get(), guid)) {
-        profiles->DeleteProfile(imported.Get());
-        return false;
+    IKeyboardProfile* created = nullptr;
+    if (ReadItemName(imported.Get(), name) && ReadItemGuid(imported.Get(), guid) &&
+        (created = config->CreateProfile(name)) != nullptr) {
+        created->SetGuid(guid);
+        if (ReadProfileContent(Context(config), imported, created)) {
+            // The keyboard made the profile: it holds what the store now holds.
+            if (CSyncedState* synced = SyncedStateOf(config)) {
+                synced->PutProfile(*created);
+                synced->profileOrder.Append(guid);
+            }
+            return true;
+        }
+        config->DeleteProfile(created);
     }
-    IKeyboardProfile* created = config->CreateProfile(name);
-    if (!created) {
-        profiles->DeleteProfile(imported.Get());
-        return false;
-    }
-    created->SetGuid(guid);
-    // A profile the store has now read only in part stays: the keyboard
-    // holds it, and the synced record does not know it, so the next write
-    // gives the keyboard the store's whole profile.
-    if (!ReadProfileContent(Context(config), imported, created))
-        return false;
-    // The keyboard made the profile: it holds what the store now holds.
-    if (CSyncedState* synced = SyncedStateOf(config)) {
-        synced->PutProfile(*created);
-        synced->profileOrder.Append(guid);
-    }
-    return true;
+    // Half an import is none: the keyboard's new profile goes again, and
+    // the store never shows a profile it could not read whole.
+    profiles->DeleteProfile(imported.Get());
+    return false;
 }
 
 bool CBaseDevice::ExportProfile(const wchar_t* path, IKeyboardProfile* profile) {
