@@ -183,13 +183,14 @@ bool CXListCtrl::CreateFrameAndList(const RECT& rect, CWnd* parent, UINT id, DWO
     m_frame->SetBorderColour(m_borderColour);
     if (!m_frame->Create(rect, parent, picture))
         return false;
-    // The frame's fill never covers the list and its bar.
-    m_frame->ModifyStyle(0, WS_CLIPCHILDREN);
+    // Neither the frame nor the list clips its children: a window that does
+    // keeps the invalidation of the window under it (which paints over them
+    // all) from reaching its children, and the header, the bar or the edit
+    // would stay painted over.  Parents paint first; the children after them.
     const CRect inner = m_frame->GetInnerRect();
     const int barWidth = m_scrollBar ? m_scrollBar->GetBarWidth() : 0;
     const CRect listRect(inner.left, inner.top, std::max(inner.left, inner.right - barWidth), inner.bottom);
-    // The header and the edit are never painted over by the list's fill.
-    if (!CListCtrl::Create(style | WS_CLIPCHILDREN, listRect, m_frame.get(), id))
+    if (!CListCtrl::Create(style, listRect, m_frame.get(), id))
         return false;
     SubclassHeader();
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_DOUBLEBUFFER);

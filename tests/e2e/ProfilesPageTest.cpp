@@ -343,6 +343,8 @@ TEST_F(ProfilesPageTest, ALinkedProgramAndItsFlagsReachTheProfilesProperties) {
     ClickCell(1, 4);
     ASSERT_TRUE(program->Click(main, kProfiles, "BUTTON_ENABLE_PROFILE_OSD"));
     ASSERT_NO_FATAL_FAILURE(Apply());
+    ASSERT_TRUE(WaitUntilDrawn(main));
+    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"profiles-page-linked.png")));
     CKeyboardDump::ProfileEntry game = ProfileNamed("Game");
     EXPECT_EQ(game.linkedProgram, "MobekTilvorConfig.exe");
     EXPECT_EQ(game.options & 1u, 1u) << "automatic switching";

@@ -610,6 +610,38 @@ TEST_F(ListCtrl, TheScreenShowsTheRowsHeaderAndChecksInTheSkinsColours) {
     CRect header;
     list->GetHeader().GetClientRect(&header);
     EXPECT_EQ(pixel(list->GetHeader(), POINT{header.right - 3, header.bottom / 2}), 0xC57700u) << "header";
+    // The titles show, and show again whenever the header is painted again.
+    auto titlePixels = [&] {
+        CRect titles = header;
+        list->GetHeader().ClientToScreen(&titles);
+        size_t lit = 0;
+        // Yellowish (0xRRGGBB): the titles' colour, smoothed at their edges.
+        for (uint32_t p : ScreenPixels(titles))
+            lit += (p >> 16 & 0xFF) > 160 && (p >> 8 & 0xFF) > 160 && (p & 0xFF) < 120 ? 1 : 0;
+        return lit;
+    };
+    EXPECT_GT(titlePixels(), 20u) << "no titles";
+    list->GetHeader().Invalidate(true);
+    list->Invalidate(true);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    EXPECT_GT(titlePixels(), 20u) << "no titles once painted again";
+    // The window under the list paints over it (it clips no children, as
+    // the program's main window does not): the header and the bar are
+    // painted again after it.
+    host.ModifyStyle(WS_CLIPCHILDREN, 0);
+    host.Invalidate(false);
+    for (CWnd* child : {static_cast<CWnd*>(&list->GetHeader()), static_cast<CWnd*>(list->GetScrollBar())}) {
+        CRect waiting;
+        EXPECT_TRUE(::GetUpdateRect(child->GetSafeHwnd(), &waiting, FALSE)) << "left painted over";
+    }
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    EXPECT_GT(titlePixels(), 20u) << "no titles once the window under the list painted again";
+    list->SetCellText(1, LCITEM_PROFILENAME, L"Renamed");
+    list->SetCellCheck(1, LCITEM_AUTOSWITCH, 1);
+    list->SetRowColours(1, 0x00FF00, list->GetBackColour(), 0x00FF00, list->GetSelectedBackColour());
+    host.Invalidate(false);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    EXPECT_GT(titlePixels(), 20u) << "no titles once the rows changed";
     const CRect plain = Cell(0, LCITEM_PROFILENAME), selected = Cell(1, LCITEM_PROFILENAME);
     EXPECT_EQ(pixel(*list, POINT{plain.right - 2, plain.top + 2}), 0x3A3A3Au) << "a row";
     EXPECT_EQ(pixel(*list, POINT{selected.right - 2, selected.top + 2}), 0xEDE86Fu) << "the selected row";
