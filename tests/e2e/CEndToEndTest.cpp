@@ -1,10 +1,10 @@
 #include "tests/e2e/CEndToEndTest.h"
 
 #include "tests/support/MessagePump.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
-#include <tlhelp32.h>
 
 const wchar_t kMain[] = L"MainPage.xml";
 const wchar_t kKeys[] = L"KeyboardKeys.xml";
@@ -30,23 +30,7 @@ const char kSecondMacro[] = SECOND_MACRO;
 #undef SECOND_MACRO
 #undef COMBO_MACRO
 
-void EndTrayPrograms() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (_wcsicmp(entry.szExeFile, L"MobekTilvorSysTray.exe") != 0)
-            continue;
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-    }
-    CloseHandle(snapshot);
-}
+void EndTrayPrograms() { EndProcessesNamed(L"MobekTilvorSysTray.exe"); }
 
 void TypeKey(WORD scanCode, WORD virtualKey) {
     INPUT input[2] = {};

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cstring>
 #include <string>
@@ -25,29 +24,8 @@ namespace {
 
 // The tray program's process started from the installed tree; 0 when none runs.
 DWORD TrayProcessId() {
-    DWORD found = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, L"MobekTilvorSysTray.exe") == 0)
-            found = entry.th32ProcessID;
-    CloseHandle(snapshot);
-    return found;
-}
-
-std::wstring ImageOf(DWORD processId) {
-    std::wstring path;
-    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
-        wchar_t buffer[MAX_PATH * 2];
-        DWORD size = MAX_PATH * 2;
-        if (QueryFullProcessImageNameW(process, 0, buffer, &size))
-            path.assign(buffer, size);
-        CloseHandle(process);
-    }
-    return path;
+    const std::vector<DWORD> running = ProcessesNamed(L"MobekTilvorSysTray.exe");
+    return running.empty() ? 0 : running.front();
 }
 
 bool AnyTooltipShown(DWORD processId) {

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
 #include <wtsapi32.h>
 
 #include <algorithm>
@@ -88,33 +87,6 @@ int OsdTextWidth(const std::wstring& text, int height) {
     DeleteObject(font);
     ReleaseDC(nullptr, dc);
     return size.cx;
-}
-
-// The processes that run an executable of that name (any case).
-std::vector<DWORD> ProcessesNamed(const wchar_t* exeName) {
-    std::vector<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return found;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, exeName) == 0)
-            found.push_back(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return found;
-}
-
-std::wstring ImageOf(DWORD processId) {
-    std::wstring path;
-    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
-        wchar_t buffer[MAX_PATH * 2];
-        DWORD size = MAX_PATH * 2;
-        if (QueryFullProcessImageNameW(process, 0, buffer, &size))
-            path.assign(buffer, size);
-        CloseHandle(process);
-    }
-    return path;
 }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
