@@ -7,6 +7,7 @@
 
 #include "gui/widgets/CXHeaderCtrl.h"
 #include "gui/widgets/CXListCtrl.h"
+#include "platform/Guid.h"
 #include "tests/e2e/CEndToEndTest.h"
 #include "tests/e2e/CKeyboardDump.h"
 #include "tests/support/KeyInput.h"
@@ -20,6 +21,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -31,10 +33,28 @@ const char kFirstGuid[] = "{0A0B0C01-1111-4222-8333-444455556601}";
 const char kSecondGuid[] = "{0A0B0C01-1111-4222-8333-444455556602}";
 const char kThirdGuid[] = "{0A0B0C01-1111-4222-8333-444455556603}";
 
+// A GUID's bytes as a key record holds them (its memory form), in hex.
+std::string GuidBytesHex(const char* text) {
+    GUID guid;
+    const std::string narrow = text;
+    if (!GuidFromString(std::wstring(narrow.begin(), narrow.end()).c_str(), guid))
+        return std::string();
+    uint32_t words[4];
+    GuidToWords(guid, words);
+    std::string hex;
+    char digits[3];
+    for (uint32_t word : words)
+        for (int byte = 0; byte < 4; ++byte) {
+            std::snprintf(digits, sizeof digits, "%02X", static_cast<unsigned>(word >> (8 * byte) & 0xFF));
+            hex += digits;
+        }
+    return hex;
+}
+
 // A key record of the dump that switches to a profile: sub-action 3, then
 // the profile's GUID.
 std::string SwitchKey(const char* id, const char* guid) {
-    return std::string("    <key id=\"") + id + "\" header=\"1\" type=\"3\" data=\"03000000" + GuidDataHex(guid) +
+    return std::string("    <key id=\"") + id + "\" header=\"1\" type=\"3\" data=\"03000000" + GuidBytesHex(guid) +
            "\"/>\n";
 }
 
@@ -64,8 +84,6 @@ bool TypeText(HWND window, const std::wstring& text) {
     SendText(text);
     return PumpUntil([&] { return TextOf(FocusInThreadOf(window)).find(text) != std::wstring::npos; }, 5000);
 }
-
-void TypeVirtualKey(WORD virtualKey) { TypeKey(static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)), virtualKey); }
 
 // Presses and releases sent together: two of them are a double click.
 void MouseButton(DWORD down, DWORD up, int times = 1) {
@@ -280,8 +298,8 @@ TEST_F(ProfilesPageTest, CopiesTakeTheNextNumberWithNewGuidsAndTheSourcesKeysAnd
     ASSERT_NO_FATAL_FAILURE(ExpectWarning(L"RestorePopup.xml", "the question"));
     ASSERT_NO_FATAL_FAILURE(Apply());
     CKeyboardDump dump(Dump());
-    EXPECT_EQ(dump.KeyType("Game", "F2"), kKeyRecord) << "F2 is still disabled";
-    EXPECT_EQ(dump.KeyType("Game(2)", "F2"), kDisabledRecord);
+    EXPECT_EQ(dump.KeyType("Game", "F2"), KeyAction::Key) << "F2 is still disabled";
+    EXPECT_TRUE(dump.KeyRecord("Game(2)", "F2").IsDisabled());
 }
 
 TEST_F(ProfilesPageTest, DeletingClearsTheKeysThatSwitchedToTheProfileAndTheFirstProfileStays) {
@@ -305,8 +323,8 @@ TEST_F(ProfilesPageTest, DeletingClearsTheKeysThatSwitchedToTheProfileAndTheFirs
     ASSERT_NO_FATAL_FAILURE(Apply());
     EXPECT_EQ(Names(), (NameList{"Desk", "Game"}));
     CKeyboardDump dump(Dump());
-    EXPECT_EQ(dump.KeyType("Desk", "F7"), kKeyRecord) << "F7 still switches to the deleted profile";
-    EXPECT_EQ(dump.KeyType("Desk", "Esc"), kKeyRecord) << "Esc still switches to the deleted profile";
+    EXPECT_EQ(dump.KeyType("Desk", "F7"), KeyAction::Key) << "F7 still switches to the deleted profile";
+    EXPECT_EQ(dump.KeyType("Desk", "Esc"), KeyAction::Key) << "Esc still switches to the deleted profile";
 }
 
 TEST_F(ProfilesPageTest, AProfileIsMadeActiveByDoubleClickByItsMarkerAndByTheKeysPagesDropDown) {
