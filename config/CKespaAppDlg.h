@@ -9,6 +9,7 @@
 
 #include "config/CDialogPage.h"
 #include "config/CKeysPage.h"
+#include "config/CProfilesPage.h"
 #include "gui/core/CGUIPanel.h"
 #include "model/device/IGenDevice.h"
 #include "model/store/IKeyboardConfig.h"
@@ -79,6 +80,8 @@ private:
     IKeyboardConfig& Store() override { return *m_config; }
     IGenDevice* Device() override { return m_device; }
     CWnd& Window() override { return *this; }
+    bool IsDirty() override { return m_dirty != 0; }
+    bool WaitWhileWriting() override;
     void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
 
     void LoadPages();
@@ -101,7 +104,7 @@ private:
     IKeyboardConfig* m_config;
     IGenDevice* m_device;
     CKeysPage m_keys;
-    CGUIItems m_profilesPage;
+    CProfilesPage m_profiles;
     CGUIItems m_macrosPage;
     CGUIItems m_lightingPage;
     PageRow m_pages[4];
