@@ -50,7 +50,6 @@ bool CSliderBase::Create(const CBitmap* normal, CSliderTrack* track, const CBitm
         return false;
     }
     track->AddThumb(this);
-    ModifyStyleEx(0, WS_EX_TRANSPARENT);
     HRGN region = nullptr;
     if (m_mask.GetSafeHandle())
         region = CreateRegionFromBitmap(m_mask);
