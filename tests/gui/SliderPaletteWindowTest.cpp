@@ -376,4 +376,25 @@ TEST_F(Palette, AColourConfirmedInTheDialogIsPickedOnce) {
     EXPECT_EQ(colour->GetColour(), static_cast<COLORREF>(RGB(10, 20, 30)));
 }
 
+using SliderTestPage = DistSkin;
+
+TEST_F(SliderTestPage, TheDefaultSkinsTestPageShowsAVerticalSliderAndALevelMarker) {
+    TestPage page(L"SliderTestPanel.xml");
+    ASSERT_TRUE(page.Open());
+    auto* vertical = dynamic_cast<CVertSlider*>(page.GetItems().FindById(BITMAP_VBAR_MACROMSEC_VL));
+    auto* track = dynamic_cast<CSliderTrack*>(page.GetItems().FindById(BITMAP_VERTICALBARLONG));
+    auto* marker = dynamic_cast<CDMarker*>(page.GetItems().FindById(BITMAP_HORIZONTALBARLONG));
+    ASSERT_TRUE(vertical && track && marker);
+    EXPECT_TRUE(track->HasFill());
+    vertical->SetValueInRange(20);
+    marker->SetValue(6);
+    ASSERT_TRUE(WaitUntilDrawn(page));
+    CRect thumb;
+    vertical->GetWindowRect(&thumb);
+    track->ScreenToClient(&thumb);
+    EXPECT_EQ(track->GetFillArea().top, thumb.bottom) << "the fill runs from the thumb down";
+    EXPECT_TRUE(SaveWindowScreenshot(page, ArtifactPath(L"SliderTestPanel.png")));
+    page.DestroyWindow();
+}
+
 }  // namespace
