@@ -186,8 +186,14 @@ void CKespaAppDlg::SwitchProfile(IKeyboardProfile* profile) {
 
 void CKespaAppDlg::SetDirty(int flag) {
     m_dirty = flag;
-    if (m_applyButton)
-        m_applyButton->EnableWindow(flag == 1);
+    if (!m_applyButton)
+        return;
+    // Apply, pressed, has the focus: disabled with it, it would leave the
+    // window without one, and Enter and Escape would reach no dialog.
+    const bool hadFocus = flag != 1 && ::GetFocus() == m_applyButton->GetSafeHwnd();
+    m_applyButton->EnableWindow(flag == 1);
+    if (hadFocus)
+        SetFocus();
 }
 
 void CKespaAppDlg::SnapshotSettings() {

@@ -252,7 +252,9 @@ def paint_spectrum_strip(theme):
     """The colours spectrum cycling runs through, left to right."""
     width, height = SPECTRUM_STRIP
     c = Canvas(width, height, rgb(theme["panel"]))
-    stops = [(255, 0, 0), (255, 255, 0), (0, 255, 0), (0, 255, 255), (0, 0, 255), (255, 0, 255), (255, 0, 0)]
+    # Violet rather than pure magenta: the main window shows its key colour
+    # as a hole.
+    stops = [(255, 0, 0), (255, 255, 0), (0, 255, 0), (0, 255, 255), (0, 0, 255), (235, 0, 255), (255, 0, 0)]
     part = width / (len(stops) - 1)
     for i in range(len(stops) - 1):
         x0, x1 = int(round(i * part)), int(round((i + 1) * part))

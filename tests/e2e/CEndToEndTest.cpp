@@ -1,5 +1,6 @@
 #include "tests/e2e/CEndToEndTest.h"
 
+#include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
@@ -142,6 +143,35 @@ bool CEndToEndTest::ConfirmPopup(const wchar_t* skinFile, const wchar_t* screens
 void CEndToEndTest::Assign(HWND main, const char* key, const char* action) {
     ASSERT_TRUE(program->Click(main, kKeys, key)) << key;
     ASSERT_TRUE(program->Click(main, kAssign, action)) << action;
+}
+
+void CEndToEndTest::ChooseInDropdown(HWND main, const wchar_t* skinFile, const char* itemName, int row) {
+    RECT box;
+    ASSERT_TRUE(CConfigProgram::ItemRect(skinFile, itemName, box));
+    ASSERT_TRUE(program->Click(main, skinFile, itemName));
+    // The popup list opens under the box, as wide as it (a tooltip of
+    // the box may show too).
+    POINT under = {box.left, box.bottom};
+    ClientToScreen(main, &under);
+    HWND list = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        for (HWND popup : program->Popups()) {
+            RECT r;
+            GetWindowRect(popup, &r);
+            if (r.left == under.x && r.top == under.y && r.right - r.left == box.right - box.left)
+                list = popup;
+        }
+        return list != nullptr;
+    }, 5000)) << "no popup list under " << itemName << ": " << program->DescribePopups();
+    PumpUntilIdle(200, 1000);
+    EXPECT_TRUE(SaveWindowScreenshot(list, ArtifactPath(L"e2e-profile-dropdown-list.png")));
+    // Rows of 18 pixels from the top of the list (no border above it).
+    POINT entry = {40, row * 18 + 9};
+    ClientToScreen(list, &entry);
+    ClickAt(entry);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(list) || !IsWindowVisible(list); }, 5000))
+        << "the popup list stayed open";
+    PumpUntilIdle(200, 1000);
 }
 
 bool CEndToEndTest::IsItemEnabled(HWND window, const wchar_t* skinFile, const char* itemName) {

@@ -73,6 +73,9 @@ protected:
     // The program's popups are all closed (false after the time-out).
     bool WaitForNoPopups(DWORD timeoutMs = 5000);
     void Assign(HWND main, const char* key, const char* action);
+    // Opens a drop-down of a page and clicks the entry in that row of its
+    // popup list.
+    void ChooseInDropdown(HWND main, const wchar_t* skinFile, const char* itemName, int row);
     // The item's window (the child of window under the item's centre) is
     // enabled.
     static bool IsItemEnabled(HWND window, const wchar_t* skinFile, const char* itemName);

@@ -328,6 +328,7 @@ TEST_F(Palette, ArrowsPreviewAndEnterPicksTheColourReached) {
     Key(VK_RETURN);
     EXPECT_EQ(host.recorder.Compare({Preview(0x0000C0), Preview(0x0080FF), Picked(0x0080FF), Chosen(0x0080FF)}), "");
     EXPECT_EQ(colour->GetColour(), 0x0080FFu);
+    EXPECT_EQ(GetFocus(), colour->GetSafeHwnd()) << "the keys must reach the window again";
 }
 
 TEST_F(Palette, EscapeKeepsTheColourReachedAndPicksItOnlyAfterMoves) {
@@ -359,6 +360,7 @@ TEST_F(Palette, TabClosesThePaletteBeforeTheColourDialogAndACancelPicksNothingNe
     EXPECT_TRUE(paletteGone);
     PumpUntilIdle(300);
     EXPECT_EQ(host.recorder.Compare({Dismissed(kStart)}), "");
+    EXPECT_EQ(GetFocus(), colour->GetSafeHwnd());
     EXPECT_EQ(colour->GetColour(), kStart);
 }
 

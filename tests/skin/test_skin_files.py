@@ -416,6 +416,18 @@ class LightingPageTest(unittest.TestCase):
                 self.assertEqual(label[0] + label[2] // 2, stop)
                 self.assertGreaterEqual(label[1], self.pages.BRIGHTNESS_TRACK[1] + self.pages.BRIGHTNESS_TRACK[3])
 
+    def test_no_picture_of_the_page_shows_the_windows_key_colour(self):
+        # The main window is colour-keyed: a pixel of that colour is a hole.
+        key = bytes(self.pages.KEY_COLOUR)
+        for element in self.page.iter():
+            if element.tag not in SkinFilesTest.PICTURE_ELEMENTS or element.tag == "SBMM":
+                continue
+            name = element.text.strip()
+            w, h, pixels = self.bmp.decode_bmp24(read("skins", name))
+            with self.subTest(picture=name):
+                holes = [i for i in range(w * h) if pixels[i * 3:i * 3 + 3] == key]
+                self.assertEqual(holes[:4], [])
+
     def test_a_thumbs_shape_cuts_only_its_corners(self):
         for name in ("SliderThumbNormal.bmp", "SliderThumbOver.bmp"):
             w, h, pixels = self.bmp.decode_bmp24(read("skins", name))
