@@ -71,19 +71,17 @@ unsigned OnOff(const std::string& dump) {
     return Number(Root(document, dump).attribute("on-off"));
 }
 
-// Alt+F4: the window's close box, as the keyboard gives it.
-void PressCloseBox() {
-    INPUT inputs[4] = {};
-    const WORD keys[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(keys[i], MAPVK_VK_TO_VSC));
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-        SendInput(1, &inputs[i], sizeof(INPUT));
-        Pause(60);
-    }
+// Keys go to the window in front: after a popup, the main window must be
+// back there first.
+bool WaitForFront(HWND window) {
+    return PumpUntil([&] { return GetForegroundWindow() == window && HasFocusWithin(window); }, 10000) &&
+           WaitUntilAnswering(window);
 }
+
+// The close box's command.  The window has no caption of its own: the
+// command comes from the system (the taskbar's Close, Alt+F4), and reaches
+// the window as it would from a caption's close box.
+void CloseBox(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 // A drag with the left button from one point of a window's client area to
 // another, in steps.
@@ -201,6 +199,7 @@ TEST_F(LightingTest, AColourChosenWithTheKeysIsKeptByApplyAndEscapeGoesBackToWha
     ASSERT_TRUE(program->Click(main, kLighting, "SPECTRUM_CYCLING_ON"));
     ASSERT_TRUE(program->Click(main, kLighting, "BUTTON_ENABLE_SYNCCOLOR"));
     EXPECT_TRUE(WaitForLight(0x00FFFF, 50, 5));
+    ASSERT_TRUE(WaitForFront(main));
     TypeVirtualKey(VK_ESCAPE);
     ASSERT_TRUE(program->WaitForExit(20000)) << "Escape did not end the program";
     EXPECT_EQ(Dump(), applied) << "Escape did not put back what was applied";
@@ -230,6 +229,7 @@ TEST_F(LightingTest, EscapeAfterARefusedWritePutsBackTheStateBeforeTheEdits) {
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY"));
     ASSERT_TRUE(ConfirmPopup(L"WriteFailedPopup.xml")) << "no warning of the refused write";
     ASSERT_HRESULT_SUCCEEDED(session->Control()->ClearFaults());
+    ASSERT_TRUE(WaitForFront(main));
     TypeVirtualKey(VK_ESCAPE);
     ExpectKeyboardAsBefore();
 }
@@ -247,7 +247,7 @@ TEST_F(LightingTest, EditsOfAnotherProfileStayOffTheKeyboardAndTheCloseBoxLeaves
     TypeVirtualKey(VK_RETURN);
     ASSERT_TRUE(WaitForQuietKeyboard());
     EXPECT_EQ(Dump(), before) << "another profile's lighting reached the keyboard";
-    PressCloseBox();
+    CloseBox(main);
     ExpectKeyboardAsBefore();
 }
 
@@ -256,7 +256,7 @@ TEST_F(LightingTest, RestoreDefaultsShowsAtOnceAndTheCloseBoxUndoesIt) {
     ASSERT_TRUE(program->Click(main, kAssign, "BUTTON_RESET"));
     ASSERT_TRUE(ConfirmPopup(L"RestorePopup.xml"));
     EXPECT_TRUE(WaitForLight(0xFF0000, 100, 5)) << "the defaults' lighting did not show at once";
-    PressCloseBox();
+    CloseBox(main);
     ExpectKeyboardAsBefore();
 }
 
