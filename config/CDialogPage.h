@@ -37,6 +37,11 @@ public:
     // The main window: the owner of popups and file dialogs.
     virtual CWnd& Window() = 0;
     virtual void SetDirty(int flag) = 0;
+    // The store holds changes the keyboard has not taken.
+    virtual bool IsDirty() = 0;
+    // Before asking the keyboard anything: waits until a write that runs has
+    // ended (and its outcome is in the store); false after the time-out.
+    virtual bool WaitWhileWriting() = 0;
     // After a change that every page shows (profiles, names, the active profile).
     virtual void RefreshPages() = 0;
     virtual void SwitchProfile(IKeyboardProfile* profile) = 0;

@@ -6,6 +6,7 @@
 #include "gui/widgets/CBitmapBtn.h"
 #include "gui/skin/CKeyboardLayoutSetting.h"
 #include "gui/skin/CKeyboardLayoutSwitcher.h"
+#include "gui/widgets/CXListCtrl.h"
 #include "gui/skin/GUIResources.h"
 #include "gui/core/GuiMessages.h"
 #include "gui/skin/SkinLoader.h"
@@ -46,9 +47,10 @@ CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
       m_device(device),
       m_lighting(*config, m_keyboardLighting),
       m_keys(*this),
+      m_profiles(*this),
       m_lightingPage(*this, m_lighting),
       m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys.Items(), &m_keys, nullptr},
-              {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profilesPage, nullptr, nullptr},
+              {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profiles.Items(), &m_profiles, nullptr},
               {kPageMacros, BUTTON_MANAGEMACROS, &m_macrosPage, nullptr, nullptr},
               {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage.Items(), &m_lightingPage, nullptr}} {
     m_icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
@@ -68,7 +70,7 @@ void CKespaAppDlg::LoadPages() {
     if (CKeyboardLayoutSetting* setting = CKeyboardLayoutSetting::FindByLayoutId(layout))
         if (!setting->m_itemsName.IsEmpty())
             LoadXmlDescription(&m_keys.LayoutItems(), setting->m_itemsName, this, false);
-    LoadXmlDescription(&m_profilesPage, L"ManageProfiles.xml", this, false);
+    LoadXmlDescription(&m_profiles.Items(), L"ManageProfiles.xml", this, false);
     LoadXmlDescription(&m_macrosPage, L"ManageMacros.xml", this, false);
     LoadXmlDescription(&m_lightingPage.Items(), L"LightingMaintenance.xml", this, false);
 }
@@ -275,6 +277,13 @@ bool CKespaAppDlg::WaitWhileBusy(DWORD timeoutMs) {
     return true;
 }
 
+bool CKespaAppDlg::WaitWhileWriting() {
+    HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    const bool ended = WaitWhileBusy(kBusyWaitMs);
+    ::SetCursor(previous);
+    return ended;
+}
+
 bool CKespaAppDlg::SaveAndWait() {
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     EnableWindow(false);
@@ -430,8 +439,8 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
             if (page->OnMessage(message, wParam, lParam, result))
                 return result;
-        // A drop-down of a page without a page object (profiles, macros)
-        // has nobody to tell; taken so that it goes no further.
+        // A drop-down of a page without a page object (macros) has nobody
+        // to tell; taken so that it goes no further.
         return 0;
     case WM_SLIDER_VALUE_SET:
     case WM_SLIDER_VALUE_CHANGING:
@@ -444,8 +453,7 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return result;
         break;
     case WM_SLIDER_TRACK_CLICKED:
-    case WM_LIST_ROW_KEY:
-        // Nothing to do on these yet; taken so that they go no further.
+        // Nothing to do on this yet; taken so that it goes no further.
         return 0;
     case WM_GUI_QUERY_ITEM:
         // A drop-down about to open its list: nothing here depends on which
@@ -453,6 +461,13 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // it goes no further.
         return 0;
     default:
+        // A list control's reports go to the page that holds the list.
+        if (HWND list = CXListCtrl::ReportSender(message, wParam, lParam)) {
+            if (CDialogPage* page = PageOf(list))
+                if (page->OnMessage(message, wParam, lParam, result))
+                    return result;
+            return 0;
+        }
         break;
     }
     return CGUIPanel::WindowProc(message, wParam, lParam);

@@ -11,6 +11,7 @@
 #include "config/CKeysPage.h"
 #include "config/CLightingEditor.h"
 #include "config/CLightingPage.h"
+#include "config/CProfilesPage.h"
 #include "config/CVersionTexts.h"
 #include "gui/core/CGUIPanel.h"
 #include "model/device/CServiceLighting.h"
@@ -82,6 +83,8 @@ private:
     IKeyboardConfig& Store() override { return *m_config; }
     IGenDevice* Device() override { return m_device; }
     CWnd& Window() override { return *this; }
+    bool IsDirty() override { return m_dirty != 0; }
+    bool WaitWhileWriting() override;
     void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
     void ApplyLighting() override { m_lighting.ApplyLighting(); }
 
@@ -110,7 +113,7 @@ private:
     // What the keyboard will show once the write that runs succeeds.
     LightingSnapshot m_writtenLighting;
     CKeysPage m_keys;
-    CGUIItems m_profilesPage;
+    CProfilesPage m_profiles;
     CGUIItems m_macrosPage;
     CLightingPage m_lightingPage;
     PageRow m_pages[4];

@@ -7,6 +7,7 @@
 #include "config/CPoldPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
 #include "config/ProfileDropdown.h"
+#include "config/ProfileRules.h"
 #include "gui/widgets/CBitmapBtn.h"
 #include "gui/widgets/CBitmapItem.h"
 #include "gui/widgets/CDropdownListItem.h"
@@ -388,7 +389,7 @@ void CKeysPage::AssignProfile() {
     CKespaDropdownSelectPopup popup(&m_host.Window(), L"SelectProfilePopup.xml", names, name);
     if (popup.DoModal() != IDOK || name.IsEmpty())
         return;
-    IKeyboardProfile* profile = Store().FindProfileByName(name);
+    IKeyboardProfile* profile = FindProfileExactly(Store(), name);
     if (!profile)
         return;
     StoreForSelectedKey(MakeProfileRecord(*profile), true);

@@ -1,5 +1,6 @@
 #include "config/ProfileDropdown.h"
 
+#include "config/ProfileRules.h"
 #include "gui/skin/CLangTable.h"
 #include "gui/widgets/CDropdownListItem.h"
 
@@ -11,19 +12,13 @@ void PrepareProfileDropdown(CDropdownListItem& dropdown) {
 
 void FillProfileDropdown(CDropdownListItem& dropdown, IKeyboardConfig& store) {
     dropdown.RemoveAllEntries();
-    int selected = 0;
-    for (int i = 0; i < store.GetProfileCount(); ++i)
-        if (IKeyboardProfile* profile = store.GetProfile(i)) {
-            const int index = dropdown.AddEntry(profile->GetName());
-            if (profile == store.GetActiveProfile())
-                selected = index;
-        }
-    dropdown.Select(selected, nullptr);
+    for (const CString& name : ProfileNames(store))
+        dropdown.AddEntry(name);
+    dropdown.Select(ActiveProfileIndex(store), nullptr);
 }
 
 IKeyboardProfile* ProfileToSwitchTo(const CDropdownListItem& dropdown, int index, IKeyboardConfig& store) {
-    if (index < 0)
-        return nullptr;
-    IKeyboardProfile* chosen = store.FindProfileByName(dropdown.GetEntryText(index));
+    // By the entry's place: two names may differ in letter case only.
+    IKeyboardProfile* chosen = ProfileOfChoice(store, index, dropdown.GetEntryText(index));
     return chosen != store.GetActiveProfile() ? chosen : nullptr;
 }

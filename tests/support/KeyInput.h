@@ -3,9 +3,14 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
 // Key events (virtual key, pressed) sent in one call: the system queues
 // them in the same instant, as a fast hand's chord arrives.
 void SendKeys(const std::vector<std::pair<WORD, bool>>& keys);
+
+// Characters typed whatever the keyboard layout: each one pressed and
+// released as the character itself.
+void SendText(const std::wstring& text);
