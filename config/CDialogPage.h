@@ -48,6 +48,9 @@ public:
     // A macro or profile is about to be deleted: every key of every profile
     // that points at it gets its default function back.
     virtual void ClearAssignmentsTo(const DeletedTarget& target) = 0;
+    // The active profile's logo light to the keyboard, while the keyboard
+    // shows that profile.
+    virtual void ApplyLighting() = 0;
 
 protected:
     ~IPageHost() = default;

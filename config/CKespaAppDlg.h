@@ -9,8 +9,12 @@
 
 #include "config/CDialogPage.h"
 #include "config/CKeysPage.h"
+#include "config/CLightingEditor.h"
+#include "config/CLightingPage.h"
 #include "config/CProfilesPage.h"
+#include "config/CVersionTexts.h"
 #include "gui/core/CGUIPanel.h"
+#include "model/device/CServiceLighting.h"
 #include "model/device/IGenDevice.h"
 #include "model/store/IKeyboardConfig.h"
 #include "platform/CString.h"
@@ -18,7 +22,6 @@
 #include <dbt.h>
 
 class CBitmapBtn;
-class CTextItem;
 
 // Is this WM_DEVICECHANGE the keyboard leaving?  Removal of a device
 // interface whose path names the keyboard (IsKeyboardDevicePath).
@@ -83,6 +86,7 @@ private:
     bool IsDirty() override { return m_dirty != 0; }
     bool WaitWhileWriting() override;
     void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
+    void ApplyLighting() override { m_lighting.ApplyLighting(); }
 
     void LoadPages();
     void ShowNoDeviceWarning();
@@ -103,10 +107,15 @@ private:
 
     IKeyboardConfig* m_config;
     IGenDevice* m_device;
+    // The keyboard's lighting, changed at once; what the lighting spans.
+    CServiceLighting m_keyboardLighting;
+    CLightingEditor m_lighting;
+    // What the keyboard will show once the write that runs succeeds.
+    LightingSnapshot m_writtenLighting;
     CKeysPage m_keys;
     CProfilesPage m_profiles;
     CGUIItems m_macrosPage;
-    CGUIItems m_lightingPage;
+    CLightingPage m_lightingPage;
     PageRow m_pages[4];
     CGUIItems* m_currentPage = nullptr;
     UINT_PTR m_noDeviceTimer = 0;
@@ -115,10 +124,7 @@ private:
     CGUIItem* m_okButton = nullptr;
     CGUIItem* m_cancelButton = nullptr;
     CBitmapBtn* m_applyButton = nullptr;
-    CTextItem* m_firmwareText = nullptr;
-    CTextItem* m_driverText = nullptr;
-    CString m_firmwareLabel;
-    CString m_driverLabel;
+    CVersionTexts m_versions;
 
     int m_macroState = 1;
     HDEVNOTIFY m_deviceNotify = nullptr;

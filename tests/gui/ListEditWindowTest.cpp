@@ -23,6 +23,7 @@
 #include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
@@ -35,43 +36,6 @@
 #include <vector>
 
 namespace {
-
-// A script of user actions, one per tick of a thread timer, run while a
-// popup's modal loop turns.  Once the script is spent, a popup that is
-// still open is ended with the right button so a faulty popup fails the
-// test instead of hanging it.
-class Script {
-public:
-    explicit Script(std::vector<std::function<void()>> steps) : m_steps(std::move(steps)) {}
-    template <typename Open>
-    int Run(Open open) {
-        s_current = this;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 80, &Script::Tick);
-        const int result = open();
-        ::KillTimer(nullptr, timer);
-        s_current = nullptr;
-        return result;
-    }
-    size_t StepsRun() const noexcept { return m_next; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        Script* script = s_current;
-        if (!script)
-            return;
-        if (script->m_next < script->m_steps.size()) {
-            const size_t index = script->m_next++;
-            script->m_steps[index]();
-        } else if (++script->m_idle > 40) {
-            if (HWND captured = ::GetCapture())
-                ::SendMessageW(captured, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-        }
-    }
-    static inline Script* s_current = nullptr;
-    std::vector<std::function<void()>> m_steps;
-    size_t m_next = 0;
-    int m_idle = 0;
-};
 
 constexpr int kBothParams = ExpectedMessage::WParam | ExpectedMessage::LParam;
 
@@ -277,13 +241,13 @@ TEST_F(ListEdit, APopupReturnsTheEntryClickedAndMinusOneForEveryWayOfChoosingNot
         {"focus lost", [] { ::SetFocus(nullptr); }, -1},
     };
     for (const Case& c : cases) {
-        Script script({c.action});
+        ModalScript script({c.action});
         EXPECT_EQ(script.Run([&] { return item.PlaceList(0, &host, 20, 20); }), c.expected) << c.what;
         EXPECT_EQ(script.StepsRun(), 1u) << c.what;
     }
     // A move after the right press marks no row: the popup still ends with
     // nothing chosen.
-    Script moved({PressRow(1, WM_RBUTTONDOWN), [] {
+    ModalScript moved({PressRow(1, WM_RBUTTONDOWN), [] {
                       if (CListPanelList* list = OpenList())
                           list->SendMessage(WM_MOUSEMOVE, 0, RowPoint(*list, 0));
                   }});
@@ -297,7 +261,7 @@ TEST_F(ListEdit, AnEmptySubListDisablesItsEntryUntilItHasEntriesAndAChoiceThereI
     item.SetSize(120, 90);
     item.SetEntries({{L"Once"}, {L"Repeat", L"", &sub, 0}});
     bool disabledSeen = false;
-    Script empty({[&] {
+    ModalScript empty({[&] {
                       if (CListPanelList* list = OpenList())
                           disabledSeen = list->IsRowDisabled(1);
                   },
@@ -309,7 +273,7 @@ TEST_F(ListEdit, AnEmptySubListDisablesItsEntryUntilItHasEntriesAndAChoiceThereI
 
     sub.SetEntries({{L"2"}, {L"3"}});
     bool enabledSeen = false;
-    Script filled({[&] {
+    ModalScript filled({[&] {
                        if (CListPanelList* list = OpenList())
                            enabledSeen = !list->IsRowDisabled(1);
                    },
@@ -329,7 +293,7 @@ TEST_F(ListEdit, APopupShowsItsScrollBarOnlyForEntriesThatDoNotFit) {
             entries.push_back({CString(L"Delay ") + CString(std::to_wstring(i).c_str())});
         item->SetEntries(entries);
         bool hasBar = false;
-        Script script({[&] {
+        ModalScript script({[&] {
                            if (CListPanelList* list = OpenList())
                                hasBar = list->GetScrollBar() != nullptr;
                        },
@@ -343,7 +307,7 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     auto* combo = Item<CDropdownListItem>(LIST_GLOBALPROFILELIST);
     ASSERT_NE(combo, nullptr);
     bool openSeen = false;
-    Script choose({[&] { openSeen = combo->IsOpen(); }, PressRow(1)});
+    ModalScript choose({[&] { openSeen = combo->IsOpen(); }, PressRow(1)});
     choose.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
     PumpUntilIdle(100);
     EXPECT_TRUE(openSeen);
@@ -353,7 +317,7 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     EXPECT_EQ(combo->GetSelectedIndex(), 1);
 
     host.recorder.Clear();
-    Script cancel({PressRow(2, WM_RBUTTONDOWN)});
+    ModalScript cancel({PressRow(2, WM_RBUTTONDOWN)});
     cancel.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
     PumpUntilIdle(100);
     // Closed with the right button: the query alone, no choice.
@@ -362,7 +326,7 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
 
     host.recorder.Clear();
     combo->SetDisabled(true);
-    Script none({});
+    ModalScript none({});
     none.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
     PumpUntilIdle(100);
     EXPECT_EQ(host.recorder.Compare({}), "");
@@ -399,7 +363,7 @@ TEST_F(ListEdit, TheDropDownListFitsItsEntriesOpensOnTheChoiceAndAnswersTheKeys)
         }};
         for (UINT key : c.keys)
             steps.push_back(PressKey(key));
-        Script script(steps);
+        ModalScript script(steps);
         script.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
         PumpUntilIdle(100);
         // Three rows of 18 and the border line under them: the room of 90
@@ -544,7 +508,7 @@ TEST_F(ListEditTestPage, TheDefaultSkinsPageShowsADropDownAnEditAndAList) {
         PumpUntilIdle();
         EXPECT_TRUE(SaveWindowScreenshot(page, ArtifactPath(L"ListEditTestPanel.png")));
         bool saved = false;
-        Script open({[&] { saved = SaveScreenshot(ArtifactPath(L"ListEditTestPanelOpen.png")); },
+        ModalScript open({[&] { saved = SaveScreenshot(ArtifactPath(L"ListEditTestPanelOpen.png")); },
                      PressRow(0, WM_RBUTTONDOWN)});
         open.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
         EXPECT_TRUE(saved);
