@@ -237,7 +237,7 @@ def paint_stage_well(theme):
     travel = band_width - ticker_width
     for value in range(STAGE_VALUES):
         x = left + ticker_width // 2 + (value * travel + (STAGE_VALUES - 1) // 2) // (STAGE_VALUES - 1)
-        c.fill_rect((x, top + band_height - 6, x + 1, top + band_height), rgb(theme["text_dim"]))
+        c.fill_rect((x, top + band_height - 6, x + 1, top + band_height), rgb(theme["text"]))
     return c
 
 
