@@ -179,7 +179,8 @@ TEST_F(StageWidgets, AClickInEachBandTellsTheOwnerItsStageOnce) {
     ThreeStages();
     for (int x : {36, 106, 174, 259})
         ClickAt(*slider, x, 14);
-    EXPECT_EQ(host.recorder.Compare({Stage(0), Stage(1), Stage(2), Stage(3)}), "");
+    const std::vector<ExpectedMessage> eachStageOnce = {Stage(0), Stage(1), Stage(2), Stage(3)};
+    EXPECT_EQ(host.recorder.Compare(eachStageOnce), "");
     EXPECT_EQ(carrierRecorder.Log().size(), 0u) << "the bitmap item it sits on hears nothing";
 }
 
@@ -217,7 +218,8 @@ TEST_F(StageWidgets, ADraggedTickerMovesItsBorderAndTheOwnerHearsEachValueOnce) 
     MouseButton(MOUSEEVENTF_LEFTUP);
     PumpUntilIdle(100);
     // Let go, the last value is told as it was reached.
-    EXPECT_EQ(host.recorder.Compare({Reached(9), Reached(10), Reached(10)}), "");
+    const std::vector<ExpectedMessage> eachValueThenLetGo = {Reached(9), Reached(10), Reached(10)};
+    EXPECT_EQ(host.recorder.Compare(eachValueThenLetGo), "");
     EXPECT_EQ(carrierRecorder.Log().size(), 0u);
     EXPECT_EQ(slider->GetTicker(0)->GetValue(), 10);
     EXPECT_EQ(slider->GetStageBorders()[0], 92);
@@ -237,8 +239,11 @@ TEST_F(StageWidgets, ATileTellsItsStageNumberOnceAndTakesTheFocus) {
     ClickAt(*first, 30, 30);
     EXPECT_TRUE(first->IsSelected());
     ClickAt(*second, 30, 30);
-    // No click notice of the static control: only the tiles' own message.
-    EXPECT_EQ(host.recorder.Compare({Picked(3, BITMAP_VBAR_MACROMSEC_HT), Picked(0, BITMAP_VBAR_MACROMSEC_HB)}), "");
+    // No click notice of the static control: only the tiles' own message,
+    // once a tile.
+    const std::vector<ExpectedMessage> eachTileOnce = {Picked(3, BITMAP_VBAR_MACROMSEC_HT),
+                                                       Picked(0, BITMAP_VBAR_MACROMSEC_HB)};
+    EXPECT_EQ(host.recorder.Compare(eachTileOnce), "");
     EXPECT_EQ(GetFocus(), second->GetSafeHwnd());
     EXPECT_EQ(second->GetPreviousFocus(), first->GetSafeHwnd());
 }
