@@ -140,15 +140,6 @@ void CDropdownColorButton::DestroyPalette() {
     std::unique_ptr<CFOPopupColorPaletteWnd> palette = std::move(m_palette);
     if (palette->GetSafeHwnd())
         palette->DestroyWindow();
-    TakeBackFocus();
-}
-
-void CDropdownColorButton::TakeBackFocus() {
-    // A palette or colour dialog that goes with the focus leaves none
-    // behind: the keys would reach no window, and Enter and Escape no
-    // dialog.  The focus comes back to the button, as to any drop-down.
-    if (m_hWnd && ::IsWindowVisible(m_hWnd) && !::GetFocus())
-        ::SetFocus(m_hWnd);
 }
 
 bool CDropdownColorButton::FromOpenPalette(LPARAM lParam) const {
@@ -192,9 +183,7 @@ void CDropdownColorButton::RunColourDialog(COLORREF start) {
     dialog.rgbResult = start;
     dialog.lpCustColors = g_customColours;
     dialog.Flags = CC_FULLOPEN | CC_RGBINIT;
-    const bool chosen = ::ChooseColorW(&dialog) != FALSE;
-    TakeBackFocus();
-    if (chosen)
+    if (::ChooseColorW(&dialog))
         FinalChoice(dialog.rgbResult & 0xFFFFFF, 0);
     else
         Dismissed(start);

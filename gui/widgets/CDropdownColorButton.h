@@ -58,7 +58,6 @@ private:
     // Whether a message comes from the palette that is open now.
     bool FromOpenPalette(LPARAM lParam) const;
     void DestroyPalette();
-    void TakeBackFocus();
     // The palette closed on a colour: the box shows it and the notify
     // window is told, WM_GUI_VALUE_PICKED when it differs from the colour
     // the palette opened with.

@@ -324,7 +324,7 @@ TEST_F(Palette, ArrowsPreviewAndEnterPicksTheColourReached) {
     Key(VK_RETURN);
     EXPECT_EQ(host.recorder.Compare({Preview(0x0000C0), Preview(0x0080FF), Picked(0x0080FF), Chosen(0x0080FF)}), "");
     EXPECT_EQ(colour->GetColour(), 0x0080FFu);
-    EXPECT_EQ(GetFocus(), colour->GetSafeHwnd()) << "the keys must reach the window again";
+    EXPECT_TRUE(HasFocusWithin(host)) << "the keys must reach the window again";
 }
 
 TEST_F(Palette, EscapeKeepsTheColourReachedAndPicksItOnlyAfterMoves) {
@@ -356,7 +356,7 @@ TEST_F(Palette, TabClosesThePaletteBeforeTheColourDialogAndACancelPicksNothingNe
     EXPECT_TRUE(paletteGone);
     PumpUntilIdle(300);
     EXPECT_EQ(host.recorder.Compare({Dismissed(kStart)}), "");
-    EXPECT_EQ(GetFocus(), colour->GetSafeHwnd());
+    EXPECT_TRUE(HasFocusWithin(host));
     EXPECT_EQ(colour->GetColour(), kStart);
 }
 
@@ -372,6 +372,31 @@ TEST_F(Palette, AColourConfirmedInTheDialogIsPickedOnce) {
     PumpUntilIdle(300);
     EXPECT_EQ(host.recorder.Compare({Picked(RGB(10, 20, 30)), Chosen(RGB(10, 20, 30))}), "");
     EXPECT_EQ(colour->GetColour(), static_cast<COLORREF>(RGB(10, 20, 30)));
+}
+
+// In a dialog, whose activation brings back only the focus it saved: the
+// palette goes with the focus, and the dialog must have it again, or it
+// answers no key.
+TEST(PaletteInADialog, TheDialogHasTheFocusAgainWhenThePaletteCloses) {
+    SkinTestFolder folder(L"gui-palette-dialog");
+    ASSERT_TRUE(folder.WriteText(L"xml\\Colour.xml", R"(<ITEMLIST><LISTLIST>
+      <COMBOCOLOR name="DROPDOWN_LOGO_COLOR" bdrclr="WHITE" bdrwidth="1"><CLIST/><CBOX>
+      <RECT left="4" top="4" right="80" bottom="22"/></CBOX></COMBOCOLOR></LISTLIST></ITEMLIST>)"));
+    TestPage page(L"Colour.xml");
+    ASSERT_TRUE(page.Open());
+    auto* colour = dynamic_cast<CDropdownColorButton*>(page.GetItems().FindById(DROPDOWN_LOGO_COLOR));
+    ASSERT_NE(colour, nullptr);
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+        MoveMouseTo(*colour, 20, 10);
+        MouseButton(MOUSEEVENTF_LEFTDOWN);
+        MouseButton(MOUSEEVENTF_LEFTUP);
+        ASSERT_TRUE(PumpUntil([&] { return colour->GetPalette() != nullptr; }));
+        ASSERT_TRUE(WaitForFocusWithin(*colour->GetPalette()));
+        SendKeys({{key, true}, {key, false}});
+        EXPECT_TRUE(PumpUntil([&] { return colour->GetPalette() == nullptr && HasFocusWithin(page); }))
+            << "no focus in the dialog after key " << key;
+    }
+    page.DestroyWindow();
 }
 
 using SliderTestPage = DistSkin;
