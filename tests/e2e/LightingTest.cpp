@@ -71,28 +71,18 @@ unsigned OnOff(const std::string& dump) {
     return Number(Root(document, dump).attribute("on-off"));
 }
 
-// Presses a key (and lets it go) where the keyboard focus is.
-void Press(WORD key, bool alt = false) {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD vk, bool up) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    if (alt)
-        add(VK_MENU, false);
-    add(key, false);
-    add(key, true);
-    if (alt)
-        add(VK_MENU, true);
-    for (INPUT& input : inputs) {
-        SendInput(1, &input, sizeof input);
+// Alt+F4: the window's close box, as the keyboard gives it.
+void PressCloseBox() {
+    INPUT inputs[4] = {};
+    const WORD keys[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(keys[i], MAPVK_VK_TO_VSC));
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &inputs[i], sizeof(INPUT));
         Pause(60);
     }
-    Pause(300);
 }
 
 // A drag with the left button from one point of a window's client area to
@@ -170,14 +160,14 @@ protected:
 };
 
 TEST_F(LightingTest, SteadySpectrumAndAPaletteColourShowAtOnceAndCancelPutsTheKeyboardBack) {
-    EXPECT_TRUE(WaitUntilDrawn(main));
-    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"config-lighting-page.png")));
+    ExpectScreenshot(main, L"config-lighting-page.png");
     ASSERT_TRUE(program->Click(main, kLighting, "GLOW_LEDON"));
     EXPECT_TRUE(WaitForLight(0x0000FF, 50, 0)) << "the steady light did not show at once";
     EXPECT_TRUE(IsApplyEnabled(main));
 
     HWND palette = OpenPalette();
     ASSERT_NE(palette, nullptr) << program->DescribePopups();
+    EXPECT_TRUE(WaitUntilDrawn(palette));
     EXPECT_TRUE(SaveScreenshot(ArtifactPath(L"config-lighting-palette.png")));
     POINT cell = CellCentre(palette, 2, 5);  // 0xFFFF00: cyan
     ClientToScreen(palette, &cell);
@@ -196,10 +186,10 @@ TEST_F(LightingTest, AColourChosenWithTheKeysIsKeptByApplyAndEscapeGoesBackToWha
     ASSERT_TRUE(WaitForLight(0x0000FF, 50, 0));
     ASSERT_NE(OpenPalette(), nullptr);
     // From red (row 3, column 2) two to the right: each shows at once.
-    Press(VK_RIGHT);
+    TypeVirtualKey(VK_RIGHT);
     EXPECT_TRUE(WaitForLight(0x00C0FF, 50, 0)) << "the palette's move did not show at once";
-    Press(VK_RIGHT);
-    Press(VK_RETURN);
+    TypeVirtualKey(VK_RIGHT);
+    TypeVirtualKey(VK_RETURN);
     EXPECT_TRUE(WaitForLight(0x00FFFF, 50, 0));
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY"));
     ASSERT_TRUE(PumpUntil([&] { return !IsApplyEnabled(main); }, 10000)) << "Apply did not take the colour";
@@ -211,7 +201,7 @@ TEST_F(LightingTest, AColourChosenWithTheKeysIsKeptByApplyAndEscapeGoesBackToWha
     ASSERT_TRUE(program->Click(main, kLighting, "SPECTRUM_CYCLING_ON"));
     ASSERT_TRUE(program->Click(main, kLighting, "BUTTON_ENABLE_SYNCCOLOR"));
     EXPECT_TRUE(WaitForLight(0x00FFFF, 50, 5));
-    Press(VK_ESCAPE);
+    TypeVirtualKey(VK_ESCAPE);
     ASSERT_TRUE(program->WaitForExit(20000)) << "Escape did not end the program";
     EXPECT_EQ(Dump(), applied) << "Escape did not put back what was applied";
 }
@@ -219,8 +209,7 @@ TEST_F(LightingTest, AColourChosenWithTheKeysIsKeptByApplyAndEscapeGoesBackToWha
 TEST_F(LightingTest, TheBrightnessSnapsToItsStepsAndTheSwitchShowsAtOnceAndExitPutsBothBack) {
     Drag(main, ThumbAt(62), ThumbAt(40));
     EXPECT_TRUE(WaitForLight(0x0000FF, 20, 5)) << "the slider let go at 40 did not give Dim";
-    EXPECT_TRUE(WaitUntilDrawn(main));
-    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"config-lighting-dim.png")));
+    ExpectScreenshot(main, L"config-lighting-dim.png");
     // A click on the track near its end: the thumb jumps there, Bright.
     POINT end = ThumbAt(92);
     ClientToScreen(main, &end);
@@ -241,25 +230,24 @@ TEST_F(LightingTest, EscapeAfterARefusedWritePutsBackTheStateBeforeTheEdits) {
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY"));
     ASSERT_TRUE(ConfirmPopup(L"WriteFailedPopup.xml")) << "no warning of the refused write";
     ASSERT_HRESULT_SUCCEEDED(session->Control()->ClearFaults());
-    Press(VK_ESCAPE);
+    TypeVirtualKey(VK_ESCAPE);
     ExpectKeyboardAsBefore();
 }
 
 TEST_F(LightingTest, EditsOfAnotherProfileStayOffTheKeyboardAndTheCloseBoxLeavesTheFirstAlone) {
     ASSERT_NO_FATAL_FAILURE(ChooseInDropdown(main, kLighting, "LIST_GLOBALPROFILELIST", 1));
-    EXPECT_TRUE(WaitUntilDrawn(main));
-    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"config-lighting-second-profile.png")));
+    ExpectScreenshot(main, L"config-lighting-second-profile.png");
 
     // On the first profile each of these would show at once.
     ASSERT_TRUE(program->Click(main, kLighting, "GLOW_LEDON"));
     Drag(main, ThumbAt(100), ThumbAt(40));
     HWND palette = OpenPalette();
     ASSERT_NE(palette, nullptr);
-    Press(VK_DOWN);
-    Press(VK_RETURN);
+    TypeVirtualKey(VK_DOWN);
+    TypeVirtualKey(VK_RETURN);
     ASSERT_TRUE(WaitForQuietKeyboard());
     EXPECT_EQ(Dump(), before) << "another profile's lighting reached the keyboard";
-    Press(VK_F4, true);  // the close box's command
+    PressCloseBox();
     ExpectKeyboardAsBefore();
 }
 
@@ -268,7 +256,7 @@ TEST_F(LightingTest, RestoreDefaultsShowsAtOnceAndTheCloseBoxUndoesIt) {
     ASSERT_TRUE(program->Click(main, kAssign, "BUTTON_RESET"));
     ASSERT_TRUE(ConfirmPopup(L"RestorePopup.xml"));
     EXPECT_TRUE(WaitForLight(0xFF0000, 100, 5)) << "the defaults' lighting did not show at once";
-    Press(VK_F4, true);  // the close box's command
+    PressCloseBox();
     ExpectKeyboardAsBefore();
 }
 
