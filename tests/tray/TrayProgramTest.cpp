@@ -812,8 +812,10 @@ TEST_F(TrayProgramTest, LoadAndADoubleClickStartTheConfigurationProgramUnlessOne
         way.ask();
         EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
             << "nothing was started once the configuration program had ended";
-        DeleteFileW(marker.c_str());
-        PumpUntil([&] { return ProcessesNamed(kConfigExe).empty(); }, 5000);
+        // The stand-in holds its file open until it ends; only then can the
+        // file go, ready for the next way.
+        EXPECT_TRUE(PumpUntil([&] { return ProcessesNamed(kConfigExe).empty(); }, 5000));
+        ASSERT_TRUE(DeleteFileW(marker.c_str())) << "error " << GetLastError();
     }
 }
 
