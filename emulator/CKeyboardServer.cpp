@@ -1,6 +1,7 @@
 #include "emulator/CKeyboardServer.h"
 
 #include "emulator/CClassFactory.h"
+#include "emulator/CInterfacePins.h"
 #include "emulator/CKeyboardState.h"
 #include "emulator/CObjectCount.h"
 #include "service/CProxyStubRegistration.h"
@@ -110,6 +111,7 @@ int CKeyboardServer::Run() {
     int exitCode = 0;
     {
         CProxyStubRegistration proxies;
+        CInterfacePins pins;
         std::wstring idle = Environment(L"TILVOR_KEYBOARD_IDLE_MS");
         if (!idle.empty())
             m_idleMs = static_cast<UINT>(std::wcstoul(idle.c_str(), nullptr, 10));
