@@ -27,8 +27,6 @@ const wchar_t kSocialPages[3][48] = {L"https://www.mobektilvor.example/community
                                      L"https://www.mobektilvor.example/news",
                                      L"https://www.mobektilvor.example/velk"};
 
-constexpr DWORD kBusyWaitMs = 60000;
-
 HWND WindowOf(const CGUIItem* item) {
     return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
 }
@@ -48,9 +46,10 @@ CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
       m_config(config),
       m_device(device),
       m_keys(*this),
+      m_macros(*this),
       m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys.Items(), &m_keys, nullptr},
               {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profilesPage, nullptr, nullptr},
-              {kPageMacros, BUTTON_MANAGEMACROS, &m_macrosPage, nullptr, nullptr},
+              {kPageMacros, BUTTON_MANAGEMACROS, &m_macros.Items(), &m_macros, nullptr},
               {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage, nullptr, nullptr}} {
     m_icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
@@ -70,7 +69,7 @@ void CKespaAppDlg::LoadPages() {
         if (!setting->m_itemsName.IsEmpty())
             LoadXmlDescription(&m_keys.LayoutItems(), setting->m_itemsName, this, false);
     LoadXmlDescription(&m_profilesPage, L"ManageProfiles.xml", this, false);
-    LoadXmlDescription(&m_macrosPage, L"ManageMacros.xml", this, false);
+    LoadXmlDescription(&m_macros.Items(), L"ManageMacros.xml", this, false);
     LoadXmlDescription(&m_lightingPage, L"LightingMaintenance.xml", this, false);
 }
 
@@ -336,7 +335,21 @@ void CKespaAppDlg::RefreshPages() {
             row.page->Refresh();
 }
 
-bool CKespaAppDlg::IsRecordingMacro() const { return m_currentPage == &m_macrosPage && m_macroState == 3; }
+bool CKespaAppDlg::IsRecordingMacro() const {
+    return m_currentPage == &m_macros.Items() && m_macros.IsRecording();
+}
+
+void CKespaAppDlg::EnableMainControls(bool enable) {
+    for (PageRow& row : m_pages)
+        if (HWND tab = WindowOf(row.tab))
+            ::EnableWindow(tab, enable);
+    for (int32_t id : {BUTTON_OK, BUTTON_CANCEL, BUTTON_HELP, BUTTON_EXIT, BUTTON_UPDATE})
+        if (HWND window = WindowOf(m_items.FindById(id)))
+            ::EnableWindow(window, enable);
+    // Apply only with changes the keyboard has not taken.
+    if (HWND apply = WindowOf(m_applyButton))
+        ::EnableWindow(apply, enable && m_dirty == 1);
+}
 
 void CKespaAppDlg::OnOK() {
     if (IsRecordingMacro())
@@ -398,8 +411,12 @@ void CKespaAppDlg::OnTimer(UINT_PTR id) {
 }
 
 BOOL CKespaAppDlg::OnDeviceChange(UINT event, DWORD_PTR data) {
-    if (IsKeyboardRemoval(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), KEYBOARD_VENDOR_ID) &&
-        !m_warningOpen && !m_noDeviceTimer)
+    if (!IsKeyboardRemoval(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), KEYBOARD_VENDOR_ID))
+        return TRUE;
+    for (PageRow& row : m_pages)
+        if (row.page)
+            row.page->OnDeviceRemoved();
+    if (!m_warningOpen && !m_noDeviceTimer)
         m_noDeviceTimer = SetTimer(kNoDeviceTimer, 100);
     return TRUE;
 }
@@ -442,6 +459,19 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // A drop-down of a page without a page object (profiles, macros,
         // lighting) has nobody to tell; taken so that it goes no further.
         return 0;
+    case WM_MACRO_EVENTS_CHANGED:
+    case WM_MACRO_EDIT_KEY_EVENT:
+    case WM_MACRO_PREVIEW_DONE:
+        // These carry the sender's id, not its window: the page that owns it takes it.
+        for (PageRow& row : m_pages)
+            if (row.page && row.page->OnMessage(message, wParam, lParam, result))
+                return result;
+        return 0;
+    case WM_EDITITEM_CHANGED:
+        if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
+            if (page->OnMessage(message, wParam, lParam, result))
+                return result;
+        break;
     case WM_SLIDER_TRACK_CLICKED:
     case WM_LIST_ROW_KEY:
         // Nothing to do on these yet; taken so that they go no further.
@@ -464,6 +494,10 @@ BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     // The current page's own items go to its page object.
     CGUIItem* own = page ? page->FindByWindow(sender) : nullptr;
     CGUIItem* item = own ? own : FindItemByWindow(sender, &m_items, m_currentPage);
+    // A notification of a page's own item (an edit's EN_KILLFOCUS) is the page's.
+    LRESULT handled = 0;
+    if (own && HIWORD(wParam) != BN_CLICKED && page->OnMessage(WM_COMMAND, wParam, lParam, handled))
+        return TRUE;
     const bool clickable = item && (item->m_itemType == kItemBitmapButton || item->m_itemType == kItemTextItem);
     if (clickable && !(own && page->OnCommand(item->m_itemId))) {
         switch (item->m_itemId) {
@@ -488,7 +522,10 @@ BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         }
         case BUTTON_ASSIGNKEYS: ShowPage(kPageKeys); break;
         case BUTTON_MANAGEPROFILES: ShowPage(kPageProfiles); break;
-        case BUTTON_MANAGEMACROS: ShowPage(kPageMacros); break;
+        case BUTTON_MANAGEMACROS:
+            ShowPage(kPageMacros);
+            m_macros.OnShown();
+            break;
         case BUTTON_LIGHTINGMAINTENANCE: ShowPage(kPageLighting); break;
         case BUTTON_UPDATE: ShellExecuteW(m_hWnd, L"OPEN", kDriverPage, nullptr, nullptr, SW_SHOWNORMAL); break;
         case BUTTON_HELP: OpenManual(); break;

@@ -9,6 +9,7 @@
 
 #include "config/CDialogPage.h"
 #include "config/CKeysPage.h"
+#include "config/CMacrosPage.h"
 #include "gui/core/CGUIPanel.h"
 #include "model/device/IGenDevice.h"
 #include "model/store/IKeyboardConfig.h"
@@ -29,6 +30,8 @@ public:
     static constexpr UINT_PTR kNoDeviceTimer = 1;
     // Watches a started write until the keyboard says how it ended.
     static constexpr UINT_PTR kWriteWatchTimer = 2;
+    // How long a page's device call waits for a running write.
+    static constexpr DWORD kBusyWaitMs = 60000;
 
     enum PageFlags { kPageKeys = 0x11, kPageProfiles = 2, kPageMacros = 4, kPageLighting = 8, kPageLayout = 0x10 };
 
@@ -80,6 +83,8 @@ private:
     IGenDevice* Device() override { return m_device; }
     CWnd& Window() override { return *this; }
     void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
+    bool WaitForDevice() override { return WaitWhileBusy(kBusyWaitMs); }
+    void EnableMainControls(bool enable) override;
 
     void LoadPages();
     void ShowNoDeviceWarning();
@@ -102,7 +107,7 @@ private:
     IGenDevice* m_device;
     CKeysPage m_keys;
     CGUIItems m_profilesPage;
-    CGUIItems m_macrosPage;
+    CMacrosPage m_macros;
     CGUIItems m_lightingPage;
     PageRow m_pages[4];
     CGUIItems* m_currentPage = nullptr;
@@ -117,7 +122,6 @@ private:
     CString m_firmwareLabel;
     CString m_driverLabel;
 
-    int m_macroState = 1;
     HDEVNOTIFY m_deviceNotify = nullptr;
     HICON m_icon = nullptr;
     HANDLE m_startupMutex = nullptr;

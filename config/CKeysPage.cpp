@@ -452,11 +452,8 @@ void CKeysPage::ResetProfile() {
 }
 
 void CKeysPage::ClearAssignmentsTo(const DeletedTarget& target) {
-    std::vector<int32_t> keyIds;
-    for (const auto& entry : GetKeyboardDef().GetAssignable())
-        keyIds.push_back(entry.first);
-    const std::vector<int32_t> changed =
-        ::ClearAssignmentsTo(Store(), keyIds, target, [this](int32_t keyId) { return DefaultRecordOf(keyId); });
+    const std::vector<int32_t> changed = ::ClearAssignmentsTo(Store(), GetKeyboardDef().GetAssignableIds(), target,
+                                                              [this](int32_t keyId) { return DefaultRecordOf(keyId); });
     for (CKeyboardKeyItem* key : KeyItems())
         for (int32_t id : changed)
             if (KeyIdOf(key) == id) {

@@ -15,6 +15,7 @@
 #include "gui/skin/CLangTable.h"
 #include "gui/widgets/CKeyboardKeyItem.h"
 #include "gui/widgets/CListPanelItem.h"
+#include "gui/widgets/CMacroDisplayItem.h"
 #include "gui/core/CPanelBitmap.h"
 #include "gui/widgets/CTextItem.h"
 #include "gui/skin/GUIResources.h"
@@ -67,7 +68,7 @@ const std::vector<SkinListEntry> kTable = {
                                {"HSLIDERMAPM", nullptr, false}, {"DMARKER", nullptr, false}}},
     {"TEXT ITEMS", "TEXTLIST", {{"TEXTITEM", Build<CTextItem>, false}}},
     {"DPI STAGE WINDOWS", "DPISTAGELIST", {{"DPISTAGEWINDOW", nullptr, false}}},
-    {"MACRO DISPLAYS", "MACRODISPLAYLIST", {{"MACRODISPLAY", nullptr, false}}},
+    {"MACRO DISPLAYS", "MACRODISPLAYLIST", {{"MACRODISPLAY", Build<CMacroDisplayItem>, false}}},
     {"LISTS", "LISTLIST", {{"LISTCTRL", Build<CXListCtrl>, false}, {"COMBO", Build<CDropdownListItem>, false}, {"COMBOCOLOR", nullptr, false}}},
     {"LIST PANELS", "LISTPANELLIST", {{"LISTPANEL", Build<CListPanelItem>, false}}},
     {"EDIT CONTROLS", "EDITCTRLLIST", {{"EDITCTRL", Build<CEditItem>, false},

@@ -8,6 +8,8 @@
 #include "platform/CPen.h"
 #include "platform/CRgn.h"
 
+#include <algorithm>
+
 CGenericPanel::CGenericPanel(int borderWidth)
     : m_borderWidth(borderWidth), m_halfDown(borderWidth / 2), m_halfUp(borderWidth - borderWidth / 2) {}
 
@@ -82,4 +84,19 @@ void CGenericPanel::OnPaint() {
         dc.FillSolidRect(&client, m_background);
     }
     DrawBorder(dc, client, m_borderWidth, m_border);
+}
+
+std::unique_ptr<CGenericPanel> CGenericPanel::CreateListFrame(const RECT& rect, CWnd* parent, int borderWidth,
+                                                              const PictureRecord* picture, COLORREF background,
+                                                              COLORREF border, int barWidth, CRect& listRect) {
+    auto frame = std::make_unique<CGenericPanel>(borderWidth);
+    frame->SetBackgroundColour(background);
+    frame->SetBorderColour(border);
+    if (!frame->Create(rect, parent, picture))
+        return nullptr;
+    // The frame's fill never covers the list and its bar.
+    frame->ModifyStyle(0, WS_CLIPCHILDREN);
+    const CRect inner = frame->GetInnerRect();
+    listRect = CRect(inner.left, inner.top, std::max<LONG>(inner.left, inner.right - barWidth), inner.bottom);
+    return frame;
 }
