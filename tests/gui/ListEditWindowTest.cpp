@@ -20,6 +20,7 @@
 #include "gui/skin/SymbolIds.h"
 #include "tests/gui/GuiWindowTestResources.h"
 #include "tests/gui/SkinTestFolder.h"
+#include "tests/gui/PopupScript.h"
 #include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/MessageRecorder.h"
@@ -35,43 +36,6 @@
 #include <vector>
 
 namespace {
-
-// A script of user actions, one per tick of a thread timer, run while a
-// popup's modal loop turns.  Once the script is spent, a popup that is
-// still open is ended with the right button so a faulty popup fails the
-// test instead of hanging it.
-class Script {
-public:
-    explicit Script(std::vector<std::function<void()>> steps) : m_steps(std::move(steps)) {}
-    template <typename Open>
-    int Run(Open open) {
-        s_current = this;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 80, &Script::Tick);
-        const int result = open();
-        ::KillTimer(nullptr, timer);
-        s_current = nullptr;
-        return result;
-    }
-    size_t StepsRun() const noexcept { return m_next; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        Script* script = s_current;
-        if (!script)
-            return;
-        if (script->m_next < script->m_steps.size()) {
-            const size_t index = script->m_next++;
-            script->m_steps[index]();
-        } else if (++script->m_idle > 40) {
-            if (HWND captured = ::GetCapture())
-                ::SendMessageW(captured, WM_RBUTTONDOWN, MK_RBUTTON, 0);
-        }
-    }
-    static inline Script* s_current = nullptr;
-    std::vector<std::function<void()>> m_steps;
-    size_t m_next = 0;
-    int m_idle = 0;
-};
 
 constexpr int kBothParams = ExpectedMessage::WParam | ExpectedMessage::LParam;
 
@@ -92,27 +56,6 @@ ExpectedMessage RowClicked(int row, int itemId) {
     return {WM_LISTPANEL_ITEM_CLICKED, kBothParams, static_cast<WPARAM>(row), itemId};
 }
 
-// The popup list that has the mouse now.
-CListPanelList* OpenList() {
-    HWND window = ::GetCapture();
-    if (!window)
-        window = ::GetFocus();
-    return dynamic_cast<CListPanelList*>(CWnd::FromHandlePermanent(window));
-}
-
-LPARAM RowPoint(const CListPanelList& list, int row) {
-    CRect rect;
-    list.GetItemRect(row, &rect, LVIR_BOUNDS);
-    return MAKELPARAM(10, (rect.top + rect.bottom) / 2);
-}
-
-// Presses on the popup list that has the mouse.
-std::function<void()> PressRow(int row, UINT message = WM_LBUTTONDOWN) {
-    return [row, message] {
-        if (CListPanelList* list = OpenList())
-            list->SendMessage(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, RowPoint(*list, row));
-    };
-}
 std::function<void()> PressBelowRows() {
     return [] {
         if (CListPanelList* list = OpenList()) {
