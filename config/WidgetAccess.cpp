@@ -49,6 +49,19 @@ CString GetItemWindowText(CGUIItem* item) {
     return text;
 }
 
+bool PresetKeyCapture(CGUIItem* edit, const KeyEntryResult& key) {
+    auto* keyEdit = dynamic_cast<CEditItemSingleKeyInput*>(edit);
+    if (!keyEdit || key.firstKey == 0)
+        return false;
+    KeyStroke stroke;
+    stroke.scanCode = key.firstKey;
+    stroke.virtualKey = key.secondKey;
+    stroke.flags = (key.modifiers & kModifierExtended) ? KeyStroke::kExtended : 0;
+    stroke.name = key.text;
+    keyEdit->ShowKey(stroke);
+    return true;
+}
+
 bool ReadKeyCapture(CGUIItem* edit, KeyEntryResult& result) {
     if (auto* capture = dynamic_cast<CEditItemSingleKeyInputMMO*>(edit)) {
         // The modifiers held when the key went down: a fast chord may let
