@@ -66,7 +66,8 @@ void CKeysPage::Bind() {
 
 void CKeysPage::Refresh() {
     FillProfileDropdown();
-    UpdateKeyMarks();
+    // The macro and profile buttons follow the macros and profiles there are.
+    RefreshKeyPage();
 }
 
 bool CKeysPage::OnCommand(int32_t itemId) {
