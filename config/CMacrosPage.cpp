@@ -118,6 +118,7 @@ void CMacrosPage::Refresh() {
 }
 
 void CMacrosPage::ShowAll(bool show) {
+    m_shown = show;
     m_items.ShowAll(show);
     if (!show)
         return;
@@ -176,8 +177,7 @@ void CMacrosPage::SetMacroPageState(int state) {
         m_stop->Invalidate(false);
     }
     EnableItem(m_editor, state != kPlaying);
-    const bool pageShown = m_macroList && ::IsWindowVisible(WindowOf(m_macroList));
-    if (pageShown) {
+    if (m_shown) {
         if (m_editor)
             m_editor->Show(state != kPlaying);
         if (m_preview)
@@ -481,14 +481,9 @@ void CMacrosPage::ImportMacro() {
     CString path;
     if (!ChooseMacroFile(false, path))
         return;
+    // The popup's own words say what is wrong: the path is too long.
     if (path.GetLength() >= kMaxPathLength) {
-        if (!m_warningOpen) {
-            m_warningOpen = true;
-            CKespaWarningDlg warning(&m_host.Window(), L"PathLengthLimitReachedPopUp.xml");
-            warning.SetText(L"$Import");
-            warning.DoModal();
-            m_warningOpen = false;
-        }
+        Warn(L"PathLengthLimitReachedPopUp.xml");
         return;
     }
     IGenDevice* device = Device();

@@ -104,6 +104,7 @@ private:
     CTextItem* m_insertDefaultText = nullptr;
     CEditItem* m_delay = nullptr;
     CEditItem* m_defaultDelay = nullptr;
+    bool m_shown = false;
     bool m_warningOpen = false;
     // Set while the page itself writes into a delay edit.
     bool m_settingText = false;
