@@ -381,7 +381,9 @@ void CMacroDisplayItem::RecordMouseFlags(USHORT buttonFlags, POINT screen, DWORD
 void CMacroDisplayItem::RecordKeyboard(const RAWKEYBOARD& record, DWORD time) {
     if (!m_recording || m_readOnly)
         return;
-    KeyStroke stroke;
+    // The last stroke is kept: a record without a virtual key takes the
+    // one before it.
+    KeyStroke& stroke = m_keyStroke;
     if (!KeyStroke::FromRawKeyboard(record, stroke))
         return;
     AppendRecorded(m_recorder.Key(static_cast<uint16_t>(stroke.scanCode), static_cast<uint16_t>(stroke.virtualKey),

@@ -15,6 +15,7 @@
 
 #include "gui/core/CGUIItem.h"
 #include "gui/core/GuiMessages.h"
+#include "gui/skin/KeyStroke.h"
 #include "gui/widgets/CMacroRecorder.h"
 #include "gui/widgets/MacroEvents.h"
 #include "platform/CFont.h"
@@ -198,6 +199,7 @@ private:
     std::unique_ptr<CVScrollBar> m_scrollBar;
     CListPanelItem* m_menus[3] = {};  // key, delay, mouse rows
     UINT m_lastKey = 0;
+    KeyStroke m_keyStroke;
     std::vector<MacroStep> m_steps;
     int m_maximum = 0;
     CMacroRecorder m_recorder;

@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include <commctrl.h>
+
 namespace {
 
 struct Search {
@@ -17,7 +19,11 @@ BOOL CALLBACK CollectShown(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->pid && IsWindowVisible(hwnd) && hwnd != search->main)
+    // A tooltip shown over an item is no popup.
+    wchar_t className[32] = {};
+    GetClassNameW(hwnd, className, 32);
+    if (pid == search->pid && IsWindowVisible(hwnd) && hwnd != search->main &&
+        _wcsicmp(className, TOOLTIPS_CLASSW) != 0)
         search->found.push_back(hwnd);
     return TRUE;
 }

@@ -117,10 +117,14 @@ protected:
     }
     bool Click(const char* item) { return program->Click(main, kMacros, item); }
 
-    // The popup that opens now, with the keyboard's focus in it.
+    // The popup that opens now, once the keyboard's focus is on a control
+    // of it (a popup takes the focus itself first, then gives it on).
     HWND FocusedPopup() {
         HWND popup = program->WaitForPopup();
-        if (popup && !WaitForFocusIn(popup))
+        if (!popup || !PumpUntil([&] {
+                HWND focus = FocusInThreadOf(popup);
+                return focus && IsChild(popup, focus);
+            }))
             return nullptr;
         return popup;
     }
@@ -138,15 +142,9 @@ protected:
     bool Choose(const char* dropdown, int index) {
         if (!Click(dropdown))
             return false;
-        HWND list = FocusedPopup();
-        if (!list)
+        if (!FocusedPopup())
             return false;
-        Press(VK_DOWN);
-        for (int i = 0; i < 12; ++i)
-            Press(VK_UP);
-        for (int i = 0; i < index; ++i)
-            Press(VK_DOWN);
-        Press(VK_RETURN);
+        MarkEntry(index);
         return WaitForNoPopups() && WaitUntilAnswering(main);
     }
     // A macro is chosen: the buttons that act on one answer.
@@ -180,18 +178,27 @@ protected:
         return m_rowHeight > 8;
     }
     POINT RowPoint(int row) const { return {m_rowX, m_rowTop + m_rowHeight * row + m_rowHeight / 2}; }
-    // Right-clicks a row of the editor and takes the entry 'down' rows into its menu.
-    bool RowMenu(int row, int down) {
+    // Right-clicks a row of the editor and takes the entry at index of its menu.
+    bool RowMenu(int row, int index) {
         const POINT at = RowPoint(row);
         SetCursorPos(at.x, at.y);
         SendMouseButtons({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
         HWND menu = FocusedPopup();
         if (!menu)
             return false;
-        for (int i = 0; i < down; ++i)
+        MarkEntry(index);
+        return WaitUntilClosed(menu);
+    }
+    // In the popup list that has the focus: the entry at index marked from
+    // the keyboard (Down marks a row when none is, Up goes to the top,
+    // whatever row the pointer marked), and taken with Enter.
+    static void MarkEntry(int index) {
+        Press(VK_DOWN);
+        for (int i = 0; i < 12; ++i)
+            Press(VK_UP);
+        for (int i = 0; i < index; ++i)
             Press(VK_DOWN);
         Press(VK_RETURN);
-        return WaitUntilClosed(menu);
     }
     // Puts a number into one of the page's delay edits as typed: the
     // caret to the end, all of it chosen with Shift, then the digits.
@@ -243,7 +250,12 @@ protected:
         HWND dialog = program->WaitForPopup();
         return dialog && ChooseFile(dialog, path) && WaitUntilClosed(dialog);
     }
-    bool Apply() { return program->Click(main, kMain, "BUTTON_APPLY") && WaitForQuietKeyboard(); }
+    // Apply: the write has started once Apply is off, and ended once the
+    // keyboard is quiet.
+    bool Apply() {
+        return program->Click(main, kMain, "BUTTON_APPLY") && PumpUntil([&] { return !IsApplyEnabled(main); }) &&
+               WaitForQuietKeyboard();
+    }
 
     HWND main = nullptr;
     int m_rowTop = 0;
@@ -345,7 +357,7 @@ TEST_F(MacrosPageTest, StepsEditedInPlaceAndCommandsInsertedReachTheKeyboardAndA
     ASSERT_TRUE(WaitForChosenMacro());
     ASSERT_TRUE(FindRows()) << "the first step is not shown chosen";
     // The delay edited in place, from its menu.
-    ASSERT_TRUE(RowMenu(1, 3)) << program->DescribePopups();
+    ASSERT_TRUE(RowMenu(1, 2)) << program->DescribePopups();
     Type(L"250");
     Press(VK_RETURN);
     // A delay inserted after the first step.
@@ -353,14 +365,14 @@ TEST_F(MacrosPageTest, StepsEditedInPlaceAndCommandsInsertedReachTheKeyboardAndA
     ASSERT_TRUE(TypeIntoEdit("EDITCTRL_DELAY", L"1500"));
     ASSERT_TRUE(Click("BUTTON_INSERT_DELAY"));
     // Deleted again from the menu: A, 1500, A.
-    ASSERT_TRUE(RowMenu(2, 2));
+    ASSERT_TRUE(RowMenu(2, 1));
     // Ctrl+C after the chosen step (the release of A, in the deleted one's place), then Win+L after that.
     ASSERT_TRUE(Choose("LIST_GLOBAL_BASIC_COMMANDS", 1));
     ASSERT_TRUE(Click("BUTTON_ADD_BASIC_MACRO_CMDS"));
     ASSERT_TRUE(Choose("LIST_GLOBAL_ADDITIONAL_COMMANDS", 2));
     ASSERT_TRUE(Click("BUTTON_ADD_ADV_MACRO_CMDS"));
     // The key of the first step becomes X, and so does its release.
-    ASSERT_TRUE(RowMenu(0, 3));
+    ASSERT_TRUE(RowMenu(0, 2));
     HWND editKey = FocusedPopup();
     ASSERT_NE(editKey, nullptr) << "no edit-key popup: " << program->DescribePopups();
     EXPECT_TRUE(WaitForDump([](const std::string& dump) { return CKeyboardDump(dump).DeviceMode() == 2; }));
@@ -405,9 +417,8 @@ TEST_F(MacrosPageTest, RenamesKeepTheMacroAndItsKeysAndADeleteTakesItsKeysBack) 
                 list = popup;
         return list != nullptr;
     }));
-    ASSERT_TRUE(WaitForFocusIn(list));
-    Press(VK_DOWN);
-    Press(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return IsChild(list, FocusInThreadOf(list)); }));
+    MarkEntry(1);
     ASSERT_TRUE(WaitUntilClosed(list));
     ASSERT_TRUE(program->Click(choice, L"SelectMacroPopup.xml", "BUTTON_POPUP_OK"));
     ASSERT_TRUE(WaitUntilClosed(choice));
@@ -428,10 +439,13 @@ TEST_F(MacrosPageTest, RenamesKeepTheMacroAndItsKeysAndADeleteTakesItsKeysBack) 
     ASSERT_TRUE(ConfirmPopup(L"DuplicateMacroWarningPopup.xml")) << program->DescribePopups();
     ASSERT_TRUE(Apply());
 
+    // The write makes the new macro before the keys that play it, and
+    // renames the other after them: judged once all of it is there.
     std::string dump;
     ASSERT_TRUE(WaitForDump([&](const std::string& d) {
         dump = d;
-        return CKeyboardDump(d).Macros().size() == 2;
+        const std::vector<CKeyboardDump::Macro> macros = CKeyboardDump(d).Macros();
+        return macros.size() == 2 && macros[0].name == "COMBO" && CKeyboardDump(d).KeyType("", "F2") == kMacroRecord;
     })) << Dump();
     const std::vector<CKeyboardDump::Macro> macros = CKeyboardDump(dump).Macros();
     EXPECT_EQ(macros[0].name, "COMBO");
