@@ -105,4 +105,6 @@ protected:
     CBrush m_backBrush;
     // The window raw input was registered for, undone when it goes.
     bool m_rawInputClient = false;
+    // Set while the owner is told of the focus leaving.
+    bool m_tellingOwner = false;
 };

@@ -158,6 +158,25 @@ TEST_F(ListEdit, AnEditReportsEveryTextChangeToItsOwnerWithItsWindow) {
     EXPECT_EQ(host.recorder.Compare({changed, changed}), "");
 }
 
+TEST_F(ListEdit, AnEditTellsItsOwnerWhenTheFocusLeavesIt) {
+    auto* name = Item<CEditItem>(EDITCTRL_POPUP_NAMEENTRY);
+    auto* number = Item<CEditItem>(EDITCTRL_POPUP_NUMENTRY);
+    ASSERT_TRUE(name && number);
+    // The edit's parent is its frame: the owner hears of it as a command.
+    std::vector<std::pair<WPARAM, LPARAM>> left;
+    host.onMessage = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS)
+            left.push_back({wParam, lParam});
+    };
+    name->SetFocus();
+    number->SetFocus();
+    PumpUntilIdle(100);
+    host.onMessage = nullptr;
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(LOWORD(left[0].first), static_cast<WORD>(EDITCTRL_POPUP_NAMEENTRY));
+    EXPECT_EQ(left[0].second, reinterpret_cast<LPARAM>(name->GetSafeHwnd()));
+}
+
 TEST_F(ListEdit, TheDigitsModeLetsOnlyDigitsInTheRangeAndTheEditingKeysThrough) {
     auto* number = Item<CEditItem>(EDITCTRL_POPUP_NUMENTRY);
     ASSERT_NE(number, nullptr);
@@ -303,12 +322,25 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     EXPECT_EQ(host.recorder.Compare({DropDownQuery(*combo)}), "");
     EXPECT_EQ(combo->GetSelectedIndex(), 1);
 
-    host.recorder.Clear();
-    combo->SetDisabled(true);
-    Script none({});
-    none.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
-    PumpUntilIdle(100);
-    EXPECT_EQ(host.recorder.Compare({}), "");
+    // Disabled, or locked while its choice must not change: a click opens
+    // nothing and tells nothing, and a locked box keeps its choice.
+    for (bool locked : {false, true}) {
+        host.recorder.Clear();
+        combo->SetDisabled(!locked);
+        combo->SetLocked(locked);
+        Script none({});
+        none.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
+        PumpUntilIdle(100);
+        EXPECT_EQ(host.recorder.Compare({}), "") << (locked ? "locked" : "disabled");
+        EXPECT_EQ(none.StepsRun(), 0u);
+        EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    }
+    combo->SetLocked(false);
+    // Nothing chosen: no text, no index, the entries kept.
+    combo->ClearSelection();
+    EXPECT_EQ(combo->GetSelectedIndex(), -1);
+    EXPECT_TRUE(combo->ShownText().IsEmpty());
+    EXPECT_EQ(combo->GetCount(), 3);
 }
 
 // A key pressed in the popup list that has the focus, through the popup's
