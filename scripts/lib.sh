@@ -44,29 +44,36 @@ OWN_XVFB_PID=
 start_display() {
   # Use the user's display when there is one; otherwise a virtual one.
   if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != own ]; then return 0; fi
-  local n i
-  for n in $(seq 90 160); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 </dev/null &
-    OWN_XVFB_PID=$!
-    # Another run may have taken the same number a moment ago: then try the next.
-    for i in $(seq 1 100); do
-      kill -0 "$OWN_XVFB_PID" 2>/dev/null || break
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; log "virtual display $DISPLAY"; return 0; }
-      sleep 0.1
-    done
-    kill "$OWN_XVFB_PID" 2>/dev/null
-    OWN_XVFB_PID=
+  # The server picks a free display number itself and names it once it
+  # takes connections, so runs started side by side never share one.
+  local numbers i n
+  numbers=$(mktemp "${TMPDIR:-/tmp}/xvfb-display.XXXXXX") || return 1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numbers" >>"$BUILD/xvfb.log" 2>&1 </dev/null &
+  OWN_XVFB_PID=$!
+  for i in $(seq 1 200); do
+    n=$(tr -dc '0-9' <"$numbers")
+    if [ -n "$n" ]; then
+      rm -f "$numbers"
+      export DISPLAY=":$n"
+      log "virtual display $DISPLAY"
+      return 0
+    fi
+    kill -0 "$OWN_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$numbers"
+  kill "$OWN_XVFB_PID" 2>/dev/null
+  OWN_XVFB_PID=
   echo "could not start a virtual display" >&2
   return 1
 }
 
+# The Wine prefix is $BUILD/wineprefix unless another is named.
 start_wine() {
-  export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="${1:-$BUILD/wineprefix}" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    log "creating the Wine prefix"
-    "$WINE64" wineboot --init >"$BUILD/wineboot.log" 2>&1 </dev/null || true
+    log "creating the Wine prefix $WINEPREFIX"
+    "$WINE64" wineboot --init >"$WINEPREFIX.wineboot.log" 2>&1 </dev/null || true
     # A crash prints its report instead of opening a dialog nobody answers.
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >/dev/null 2>&1 </dev/null || true
@@ -86,8 +93,8 @@ start_wine() {
 EMULATOR_EXE="$BUILD/bin/KeyboardEmulator.exe"
 register_emulator() {
   [ -f "$EMULATOR_EXE" ] || return 0
-  "$WINE64" "$EMULATOR_EXE" /RegServer >"$BUILD/emulator-register.log" 2>&1 </dev/null ||
-    { cat "$BUILD/emulator-register.log" >&2; return 1; }
+  "$WINE64" "$EMULATOR_EXE" /RegServer >"$WINEPREFIX.register.log" 2>&1 </dev/null ||
+    { cat "$WINEPREFIX.register.log" >&2; return 1; }
 }
 
 stop_all() {

@@ -1,11 +1,14 @@
 #include "tests/e2e/CConfigProgram.h"
 
-#include "tests/e2e/CKeyboardDump.h"
+#include "tests/support/MessagePump.h"
 #include "tests/support/TestPaths.h"
 
 #include <pugixml.hpp>
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -19,11 +22,12 @@ BOOL CALLBACK CollectShown(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    // A tooltip shown over an item is no popup.
-    wchar_t className[32] = {};
-    GetClassNameW(hwnd, className, 32);
-    if (pid == search->pid && IsWindowVisible(hwnd) && hwnd != search->main &&
-        _wcsicmp(className, TOOLTIPS_CLASSW) != 0)
+    if (pid != search->pid || !IsWindowVisible(hwnd) || hwnd == search->main)
+        return TRUE;
+    // A tooltip shows wherever the pointer rests; it is no popup the user works.
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (_wcsicmp(name, TOOLTIPS_CLASSW) != 0)
         search->found.push_back(hwnd);
     return TRUE;
 }
@@ -70,21 +74,24 @@ bool CConfigProgram::Start() {
 
 HWND CConfigProgram::WaitForMainWindow(DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs && IsRunning()) {
-        HWND window = nullptr;
-        while ((window = FindWindowExW(nullptr, window, L"SINGLE_INSTANCE_APP_DULCORE", nullptr)) != nullptr) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == m_pid && IsWindowVisible(window)) {
-                m_main = window;
-                // Let it read the keyboard and paint.
-                Pause(700);
-                return window;
+    PumpUntil(
+        [&] {
+            for (HWND window = nullptr;
+                 (window = FindWindowExW(nullptr, window, L"SINGLE_INSTANCE_APP_DULCORE", nullptr)) != nullptr;) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                if (pid == m_pid && IsWindowVisible(window)) {
+                    m_main = window;
+                    return true;
+                }
             }
-        }
-        Pause(50);
-    }
-    return nullptr;
+            return !IsRunning();
+        },
+        timeoutMs);
+    const DWORD spent = GetTickCount() - start;
+    if (!m_main || !WaitUntilAnswering(m_main, spent < timeoutMs ? timeoutMs - spent : 0))
+        return nullptr;
+    return m_main;
 }
 
 std::vector<HWND> CConfigProgram::Popups() const {
@@ -105,28 +112,34 @@ std::string CConfigProgram::DescribePopups() const {
     return text;
 }
 
-HWND CConfigProgram::WaitForPopup(DWORD timeoutMs) const {
+HWND CConfigProgram::WaitForNewPopup(const std::vector<HWND>& before, DWORD timeoutMs) const {
+    HWND found = nullptr;
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        std::vector<HWND> popups = Popups();
-        if (!popups.empty()) {
-            Pause(400);
-            return popups.front();
-        }
-        Pause(50);
-    }
-    return nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND popup : Popups())
+                if (std::find(before.begin(), before.end(), popup) == before.end()) {
+                    found = popup;
+                    return true;
+                }
+            return false;
+        },
+        timeoutMs);
+    const DWORD spent = GetTickCount() - start;
+    if (!found || !WaitUntilAnswering(found, spent < timeoutMs ? timeoutMs - spent : 0))
+        return nullptr;
+    return found;
+}
+
+bool CConfigProgram::WaitForNoPopups(DWORD timeoutMs) const {
+    return PumpUntil([&] { return Popups().empty(); }, timeoutMs);
 }
 
 bool CConfigProgram::WaitForExit(DWORD timeoutMs, DWORD* code) {
     if (!m_process)
         return true;
-    const DWORD start = GetTickCount();
-    while (WaitForSingleObject(m_process, 0) != WAIT_OBJECT_0) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Pause(50);
-    }
+    if (!PumpUntil([&] { return WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0; }, timeoutMs))
+        return false;
     if (code)
         GetExitCodeProcess(m_process, code);
     return true;
@@ -160,31 +173,65 @@ bool CConfigProgram::Click(HWND window, const wchar_t* skinFile, const char* ite
         return false;
     POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ClientToScreen(window, &centre);
-    ClickAt(centre);
+    // A popup that opened as another closed can rank below the window it
+    // covers in Wine's order while the X display shows it on top.  A press
+    // goes where Wine's order says, unless a window holds the capture; the
+    // popup's button takes the capture when the pointer comes over it as X
+    // sees it.  So the press waits for either.
+    const HWND root = GetAncestor(window, GA_ROOT);
+    auto ready = [&] {
+        HWND at = WindowFromPoint(centre);
+        if (at && GetAncestor(at, GA_ROOT) == root)
+            return true;
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndCapture &&
+               GetAncestor(info.hwndCapture, GA_ROOT) == root;
+    };
+    ClickAt(centre, ready);
     return true;
 }
 
-void ClickAt(POINT screen) {
+namespace {
+
+void SendButton(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+}  // namespace
+
+void ClickAt(POINT screen, const std::function<bool()>& ready) {
+    static POINT lastAt = {-100, -100};
+    static DWORD lastTime = 0;
+    const DWORD sinceLast = GetTickCount() - lastTime;
+    const DWORD doubleClick = GetDoubleClickTime() + 50;
+    if (std::abs(screen.x - lastAt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(screen.y - lastAt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && sinceLast < doubleClick)
+        Pause(doubleClick - sinceLast);
+
+    // The pointer comes onto the point from beside it, so that the window
+    // there sees it arrive.
     SetCursorPos(screen.x - 2, screen.y - 2);
     Pause(60);
     SetCursorPos(screen.x, screen.y);
     Pause(100);
-    INPUT input[2] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input[0], sizeof(INPUT));
+    // Not ready: the pointer moves a pixel to and fro until the window
+    // there has seen it come.
+    for (int move = 1; ready && !PumpUntil(ready, 300) && move <= 10; ++move)
+        SetCursorPos(screen.x + move % 2, screen.y);
+    HWND under = WindowFromPoint(screen);
+    const HWND root = under ? GetAncestor(under, GA_ROOT) : nullptr;
+    SendButton(MOUSEEVENTF_LEFTDOWN);
     Pause(80);
-    SendInput(1, &input[1], sizeof(INPUT));
-    Pause(300);
-}
-
-bool ActiveProfileKey(const std::string& dump, const std::string& keyName, int& type, std::string& data) {
-    CKeyboardDump::Key key;
-    if (!CKeyboardDump(dump).FindKey("", keyName, key))
-        return false;
-    type = key.type;
-    data = key.data;
-    return true;
+    SendButton(MOUSEEVENTF_LEFTUP);
+    lastAt = screen;
+    lastTime = GetTickCount();
+    // Input keeps its order in the program's queue, so the next click needs
+    // no wait; but a thread held up (a popup opening) is let settle.  A
+    // window the click closed has nothing to settle.
+    if (root)
+        PumpUntil([&] { return !IsWindow(root) || WaitUntilAnswering(root, 0); }, 5000);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,18 @@ public:
 
     // Starts the program; false when it could not be started.
     bool Start();
-    // The main window once it is shown; null after the time-out.
+    // The main window once it shows and its dialog loop runs (the keyboard
+    // is read before the window shows); null after the time-out.
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
-    // A shown top-level window of the program other than the main one.
-    HWND WaitForPopup(DWORD timeoutMs = 10000) const;
+    // A shown top-level window of the program other than the main one (and
+    // other than a tooltip), once its dialog loop runs; null after the
+    // time-out.
+    HWND WaitForPopup(DWORD timeoutMs = 10000) const { return WaitForNewPopup({}, timeoutMs); }
+    // The same, but a popup not among those before: the one that opens on
+    // top of them.
+    HWND WaitForNewPopup(const std::vector<HWND>& before, DWORD timeoutMs = 10000) const;
+    // Until no popup is shown.
+    bool WaitForNoPopups(DWORD timeoutMs = 5000) const;
     std::vector<HWND> Popups() const;
     // The shown popups' classes and rectangles, for failure messages.
     std::string DescribePopups() const;
@@ -42,13 +51,15 @@ private:
     HWND m_main = nullptr;
 };
 
-// Moves the mouse to a screen point and clicks the left button there.
-void ClickAt(POINT screen);
+// Moves the mouse to a screen point and clicks the left button there, at the
+// pace of a hand: the pointer settles over the point and the button is held
+// a moment.  A click at the place of the one before waits out the
+// double-click time, so that it stays a single click.  Returns once the
+// window under the point answers (its thread is in its message loop).
+// ready, when given, holds the press back until the window meant to take
+// it will (see CConfigProgram::Click).
+void ClickAt(POINT screen, const std::function<bool()>& ready = nullptr);
 
-// The keyboard's state as its dump shows it: the type and data of a key of
-// the active profile; false when the key is not found.
-bool ActiveProfileKey(const std::string& dump, const std::string& keyName, int& type, std::string& data);
-
-// Lets the program and the keyboard work for a while, this thread's
-// messages moving.
+// Lets this thread's messages move for a while: the pace of the user's
+// hand between input events, never a wait for the program.
 void Pause(DWORD ms);

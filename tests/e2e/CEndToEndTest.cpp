@@ -1,31 +1,36 @@
 #include "tests/e2e/CEndToEndTest.h"
 
+#include "tests/support/MessagePump.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
-#include <tlhelp32.h>
 
 const wchar_t kMain[] = L"MainPage.xml";
 const wchar_t kKeys[] = L"KeyboardKeys.xml";
 const wchar_t kAssign[] = L"AssignKeys.xml";
 
-void EndTrayPrograms() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (_wcsicmp(entry.szExeFile, L"MobekTilvorSysTray.exe") != 0)
-            continue;
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-    }
-    CloseHandle(snapshot);
-}
+// The GUIDs are written into the states' text, so they are spelt once here.
+#define COMBO_MACRO "{5A1D3C44-0B7E-4C59-9E7A-0E6C1D2B3A41}"
+#define SECOND_MACRO "{6B2E4D55-1C8F-4D6A-8F8B-1F7D2E3C4B52}"
+#define TWO_PROFILES_AND_COMBO                        \
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"   \
+    "<keyboard-state version=\"1\" present=\"1\">\n" \
+    "  <profile name=\"Profile 1\"/>\n"              \
+    "  <profile name=\"Profile 2\"/>\n"              \
+    "  <macro guid=\"" COMBO_MACRO "\" name=\"Combo\"/>\n"
+
+const char kKeyboardWithMacro[] = TWO_PROFILES_AND_COMBO "</keyboard-state>\n";
+const char kKeyboardWithTwoMacros[] = TWO_PROFILES_AND_COMBO "  <macro guid=\"" SECOND_MACRO "\" name=\"Second\"/>\n"
+                                                             "</keyboard-state>\n";
+const char kComboMacro[] = COMBO_MACRO;
+const char kSecondMacro[] = SECOND_MACRO;
+
+#undef TWO_PROFILES_AND_COMBO
+#undef SECOND_MACRO
+#undef COMBO_MACRO
+
+void EndTrayPrograms() { EndProcessesNamed(L"MobekTilvorSysTray.exe"); }
 
 void TypeKey(WORD scanCode, WORD virtualKey) {
     INPUT input[2] = {};
@@ -36,9 +41,13 @@ void TypeKey(WORD scanCode, WORD virtualKey) {
     }
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(1, &input[0], sizeof(INPUT));
-    Pause(100);
+    Pause(50);
     SendInput(1, &input[1], sizeof(INPUT));
-    Pause(300);
+    Pause(50);
+}
+
+void TypeVirtualKey(WORD virtualKey) {
+    TypeKey(static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)), virtualKey);
 }
 
 void CEndToEndTest::TearDown() {
@@ -83,40 +92,14 @@ std::string CEndToEndTest::Dump() {
     return dump;
 }
 
-int CEndToEndTest::KeyType(const char* name) {
-    int type = -100;
-    std::string data;
-    ActiveProfileKey(Dump(), name, type, data);
-    return type;
-}
-
-bool CEndToEndTest::WaitForKeyType(const char* name, int type) {
-    return WaitForDump([&](const std::string& dump) {
-        int found = 0;
-        std::string data;
-        return ActiveProfileKey(dump, name, found, data) && found == type;
-    });
+void CEndToEndTest::SetKeyboardPresent(bool present) {
+    ULONG vendor = 0, product = 0;
+    ASSERT_TRUE(session && session->Control());
+    ASSERT_HRESULT_SUCCEEDED(session->Control()->SetPresent(present ? TRUE : FALSE, &vendor, &product));
 }
 
 bool CEndToEndTest::WaitForQuietKeyboard(DWORD quietMs, DWORD timeoutMs) {
-    IKeyboardEmulatorControl* control = session->Control();
-    if (!control)
-        return false;
-    const DWORD start = GetTickCount();
-    DWORD lastCall = start;
-    for (;;) {
-        ULONG calls = 0;
-        if (FAILED(control->TakeCallCount(&calls)))
-            return false;
-        const DWORD now = GetTickCount();
-        if (calls)
-            lastCall = now;
-        else if (now - lastCall >= quietMs)
-            return true;
-        if (now - start > timeoutMs)
-            return false;
-        Pause(100);
-    }
+    return session && session->WaitForQuiet(quietMs, timeoutMs);
 }
 
 HWND CEndToEndTest::StartProgram() {
@@ -130,18 +113,54 @@ bool CEndToEndTest::ConfirmPopup(const wchar_t* skinFile, const wchar_t* screens
     HWND popup = program->WaitForPopup();
     if (!popup)
         return false;
-    if (screenshot) {
-        EXPECT_TRUE(SaveWindowScreenshot(popup, ArtifactPath(screenshot)));
-    }
+    if (screenshot)
+        ExpectScreenshot(popup, screenshot);
     if (!program->Click(popup, skinFile, "BUTTON_POPUP_OK"))
         return false;
-    Pause(500);
-    return program->Popups().empty();
+    return WaitUntilClosed(popup) && program->WaitForNoPopups(2000);
+}
+
+void CEndToEndTest::ExpectScreenshot(HWND window, const wchar_t* artifact) {
+    EXPECT_TRUE(WaitUntilDrawn(window)) << "the window did not finish drawing";
+    EXPECT_TRUE(SaveWindowScreenshot(window, ArtifactPath(artifact)));
 }
 
 void CEndToEndTest::Assign(HWND main, const char* key, const char* action) {
     ASSERT_TRUE(program->Click(main, kKeys, key)) << key;
     ASSERT_TRUE(program->Click(main, kAssign, action)) << action;
+}
+
+namespace {
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::string DescribeWindow(HWND window) {
+    if (!window)
+        return "no window";
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::string(name) + " \"" + Narrow(TextOf(window)) + "\"";
+}
+
+}  // namespace
+
+::testing::AssertionResult CEndToEndTest::WaitForFocusIn(HWND popup) {
+    if (WaitForFocusWithin(popup))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the keyboard focus is not in the popup but on "
+                                         << DescribeWindow(FocusInThreadOf(popup));
+}
+
+::testing::AssertionResult CEndToEndTest::TypeDigits(HWND popup, const char* digits, const wchar_t* shown) {
+    if (::testing::AssertionResult focused = WaitForFocusIn(popup); !focused)
+        return focused;
+    HWND edit = FocusInThreadOf(popup);
+    for (const char* digit = digits; *digit; ++digit)
+        TypeVirtualKey(static_cast<WORD>(*digit));
+    if (PumpUntil([&] { return TextOf(edit) == shown; }))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "typed " << digits << ", the focused " << DescribeWindow(edit)
+                                         << " shows other than \"" << Narrow(shown) << "\"";
 }
 
 bool CEndToEndTest::IsItemEnabled(HWND window, const wchar_t* skinFile, const char* itemName) {
@@ -153,6 +172,10 @@ bool CEndToEndTest::IsItemEnabled(HWND window, const wchar_t* skinFile, const ch
     const POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     HWND child = ChildWindowFromPointEx(window, centre, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     return child && child != window && IsWindowEnabled(child);
+}
+
+bool CEndToEndTest::WaitForItemEnabled(HWND window, const wchar_t* skinFile, const char* itemName, DWORD timeoutMs) {
+    return PumpUntil([&] { return IsItemEnabled(window, skinFile, itemName); }, timeoutMs);
 }
 
 bool CEndToEndTest::ChooseFile(HWND dialog, const std::wstring& path) {
@@ -184,23 +207,4 @@ bool CEndToEndTest::RunControl(const wchar_t* words) {
     GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hProcess);
     return ended && code == 0;
-}
-
-bool CEndToEndTest::WaitForFocusIn(HWND popup, DWORD timeoutMs) {
-    const DWORD thread = GetWindowThreadProcessId(popup, nullptr);
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Pause(50)) {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus &&
-            (info.hwndFocus == popup || IsChild(popup, info.hwndFocus)))
-            return true;
-    }
-    return false;
-}
-
-bool CEndToEndTest::WaitForNoPopups(DWORD timeoutMs) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Pause(50))
-        if (program->Popups().empty())
-            return true;
-    return false;
 }

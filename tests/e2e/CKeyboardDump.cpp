@@ -4,14 +4,19 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
 unsigned Number(const pugi::xml_attribute& attribute) {
     return static_cast<unsigned>(std::strtoul(attribute.value(), nullptr, 0));
+}
+
+// Little-endian fields of a record's data bytes; 0 past their end.
+unsigned Byte(const std::vector<uint8_t>& bytes, size_t at) { return at < bytes.size() ? bytes[at] : 0u; }
+uint32_t Word(const std::vector<uint8_t>& bytes, size_t at) {
+    return Byte(bytes, at) | Byte(bytes, at + 1) << 8 | Byte(bytes, at + 2) << 16 |
+           static_cast<uint32_t>(Byte(bytes, at + 3)) << 24;
 }
 
 }  // namespace
@@ -41,14 +46,19 @@ bool CKeyboardDump::FindKey(const std::string& profileName, const std::string& k
     pugi::xml_node record = Profile(profileName).find_child_by_attribute("key", "name", keyName.c_str());
     if (!record)
         return false;
-    key.type = static_cast<int>(Number(record.attribute("type")));
+    key.action = static_cast<KeyAction>(Number(record.attribute("type")));
     key.data = record.attribute("data").value();
+    key.bytes.clear();
+    for (size_t i = 0; i + 1 < key.data.size(); i += 2)
+        key.bytes.push_back(static_cast<uint8_t>(std::strtoul(key.data.substr(i, 2).c_str(), nullptr, 16)));
     return true;
 }
 
-int CKeyboardDump::KeyType(const std::string& profileName, const std::string& keyName) const {
+CKeyboardDump::Key CKeyboardDump::KeyRecord(const std::string& profileName, const std::string& keyName) const {
     Key key;
-    return FindKey(profileName, keyName, key) ? key.type : -1;
+    if (!FindKey(profileName, keyName, key))
+        key = Key();
+    return key;
 }
 
 bool CKeyboardDump::FindLed(unsigned id, bool& on, unsigned& colour, unsigned& effect) const {
@@ -81,20 +91,66 @@ std::vector<CKeyboardDump::Application> CKeyboardDump::Applications() const {
     return applications;
 }
 
-std::string GuidDataHex(const std::string& guidText) {
-    GUID guid;
-    const std::wstring wide(guidText.begin(), guidText.end());
-    if (!GuidFromString(wide.c_str(), guid))
-        return std::string();
-    uint32_t words[4];
-    GuidToWords(guid, words);
-    unsigned char bytes[sizeof words];
-    std::memcpy(bytes, words, sizeof bytes);
-    std::string hex;
-    char digits[3];
-    for (unsigned char b : bytes) {
-        std::snprintf(digits, sizeof digits, "%02X", b);
-        hex += digits;
+uint32_t CKeyboardDump::Key::SubAction() const {
+    switch (action) {
+    case KeyAction::Button:
+    case KeyAction::Profile:
+    case KeyAction::Value: return Word(bytes, 0);
+    default: return 0;
     }
-    return hex;
+}
+
+unsigned CKeyboardDump::Key::ScanCode() const {
+    return action == KeyAction::Key ? Byte(bytes, 0) | Byte(bytes, 1) << 8 : 0;
+}
+
+unsigned CKeyboardDump::Key::Modifiers() const {
+    // The top byte of the flags word at data byte 2.
+    return action == KeyAction::Key ? Byte(bytes, 5) & 0x0Fu : 0;
+}
+
+std::string CKeyboardDump::Key::Guid() const {
+    size_t at = 0;
+    switch (action) {
+    case KeyAction::Macro:
+    case KeyAction::Application: at = 0; break;
+    case KeyAction::Profile:
+        if (SubAction() != 3)
+            return std::string();
+        at = 4;
+        break;
+    default: return std::string();
+    }
+    if (bytes.size() < at + 16)
+        return std::string();
+    // The four words of the GUID's memory form, as the service carries it.
+    uint32_t words[4];
+    for (size_t i = 0; i < 4; ++i)
+        words[i] = Word(bytes, at + 4 * i);
+    return GuidToString(GuidFromWords(words)).ToUtf8();
+}
+
+PlayCode CKeyboardDump::Key::Play() const {
+    return action == KeyAction::Macro ? static_cast<PlayCode>(Byte(bytes, 16)) : PlayCode::None;
+}
+
+unsigned CKeyboardDump::Key::RepeatCount() const { return action == KeyAction::Macro ? Byte(bytes, 17) : 0; }
+
+bool PlaysMacro(const CKeyboardDump::Key& key, const std::string& guid) {
+    return key.action == KeyAction::Macro && !guid.empty() && key.Guid() == guid;
+}
+
+std::ostream& operator<<(std::ostream& out, KeyAction action) {
+    switch (action) {
+    case KeyAction::Missing: return out << "no record";
+    case KeyAction::Button: return out << "button";
+    case KeyAction::Guid: return out << "GUID";
+    case KeyAction::Profile: return out << "profile";
+    case KeyAction::Value: return out << "value";
+    case KeyAction::Key: return out << "key";
+    case KeyAction::None: return out << "none";
+    case KeyAction::Macro: return out << "macro";
+    case KeyAction::Application: return out << "application";
+    }
+    return out << "type " << static_cast<int>(action);
 }

@@ -44,9 +44,9 @@ bool Blank(const std::vector<uint32_t>& pixels) {
 void MoveTo(HWND window, POINT client) {
     ClientToScreen(window, &client);
     SetCursorPos(client.x - 3, client.y - 3);
-    PumpUntilIdle(80, 400);
+    Pause(60);
     SetCursorPos(client.x, client.y);
-    PumpUntilIdle(200, 1000);
+    WaitUntilAnswering(window);
 }
 
 void MoveToItem(HWND window, const wchar_t* skinFile, const char* item) {
@@ -66,6 +66,21 @@ protected:
     // The information window inside its frame: the key's cap, the kind's
     // icon and the text.
     std::vector<uint32_t> Info(HWND main) { return ItemPixels(main, kAssign, "BITMAPWIN_ASSIGNKEY", {8, 10}); }
+    // What the window shows once it has settled (unchanged for 150 ms: a
+    // repaint under way can read the same twice) and satisfies pred; false
+    // after the time-out, shown the last look.
+    template <typename Pred>
+    bool WaitForInfo(HWND main, std::vector<uint32_t>& shown, Pred pred) {
+        std::vector<uint32_t> before;
+        DWORD since = GetTickCount();
+        return PumpUntil([&] {
+            before.swap(shown);
+            shown = Info(main);
+            if (shown != before || !pred(shown))
+                since = GetTickCount();
+            return GetTickCount() - since >= 150;
+        });
+    }
 };
 
 TEST_F(MainWindowTest, TheInformationWindowShowsWhatTheKeyDoesNow) {
@@ -73,32 +88,33 @@ TEST_F(MainWindowTest, TheInformationWindowShowsWhatTheKeyDoesNow) {
     ASSERT_NE(main, nullptr);
     // Where nothing is: the window's own background, which drags it.
     const POINT background = {400, 423};
+    auto blank = [](const std::vector<uint32_t>& shown) { return Blank(shown); };
+    auto drawn = [](const std::vector<uint32_t>& shown) { return !Blank(shown); };
+    std::vector<uint32_t> shown;
     MoveTo(main, background);
-    ASSERT_TRUE(Blank(Info(main))) << "the window shows a key before any was pointed at";
+    ASSERT_TRUE(WaitForInfo(main, shown, blank)) << "the window shows a key before any was pointed at";
 
     ASSERT_NO_FATAL_FAILURE(MoveToItem(main, kKeys, "BUTTON_KB_F1"));
-    const std::vector<uint32_t> asDefault = Info(main);
-    ASSERT_FALSE(Blank(asDefault)) << "the key under the pointer is not shown";
+    std::vector<uint32_t> asDefault;
+    ASSERT_TRUE(WaitForInfo(main, asDefault, drawn)) << "the key under the pointer is not shown";
 
     // Assigned: the window shows the new function at once, though the
     // pointer is on the button that assigned it.
     Assign(main, "BUTTON_KB_F1", "BUTTON_ASSIGNSELECT_DISABLE");
     ASSERT_TRUE(WaitForKeyTypeIn(main)) << "the assignment was not taken";
     // Judged once the window has settled (the popup is gone from over it).
-    std::vector<uint32_t> asDisabled, before;
-    EXPECT_TRUE(PumpUntil([&] {
-        before = asDisabled;
-        asDisabled = Info(main);
-        return asDisabled != asDefault && asDisabled == before;
-    }, 5000)) << "the window still shows the key's old function";
+    std::vector<uint32_t> asDisabled;
+    EXPECT_TRUE(WaitForInfo(main, asDisabled, [&](const std::vector<uint32_t>& now) { return now != asDefault; }))
+        << "the window still shows the key's old function";
     EXPECT_FALSE(Blank(asDisabled));
-    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"config-info-after-assignment.png")));
+    ExpectScreenshot(main, L"config-info-after-assignment.png");
 
     // Off the keys over the background, and back onto the same key.
     MoveTo(main, background);
-    EXPECT_TRUE(Blank(Info(main))) << "the window keeps a key the pointer has left";
+    EXPECT_TRUE(WaitForInfo(main, shown, blank)) << "the window keeps a key the pointer has left";
     ASSERT_NO_FATAL_FAILURE(MoveToItem(main, kKeys, "BUTTON_KB_F1"));
-    EXPECT_EQ(Info(main), asDisabled) << "the key the pointer came back to is not shown";
+    EXPECT_TRUE(WaitForInfo(main, shown, drawn));
+    EXPECT_EQ(shown, asDisabled) << "the key the pointer came back to is not shown";
 }
 
 TEST_F(MainWindowTest, AWriteTheKeyboardRefusesIsToldAndKept) {
@@ -112,27 +128,25 @@ TEST_F(MainWindowTest, AWriteTheKeyboardRefusesIsToldAndKept) {
         ASSERT_TRUE(program->Click(main, kMain, button));
         ASSERT_TRUE(ConfirmPopup(L"WriteFailedPopup.xml", L"config-write-failed-popup.png"))
             << "no warning, or it did not close: " << program->DescribePopups();
-        PumpUntilIdle(300, 1500);
-        EXPECT_TRUE(program->Popups().empty()) << "warned twice: " << program->DescribePopups();
+        EXPECT_EQ(program->WaitForPopup(1500), nullptr) << "warned twice: " << program->DescribePopups();
         EXPECT_TRUE(program->IsRunning()) << "the window closed although nothing was saved";
         EXPECT_TRUE(IsApplyEnabled(main)) << "Apply does not show the unsaved change";
-        EXPECT_EQ(KeyType("F11"), kKeyRecord);
+        EXPECT_EQ(KeyType("F11"), KeyAction::Key);
     }
     // Once the keyboard takes writes again, Apply writes the change.
     ASSERT_HRESULT_SUCCEEDED(session->Control()->ClearFaults());
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY"));
-    EXPECT_TRUE(WaitForKeyType("F11", kDisabledRecord));
+    EXPECT_TRUE(WaitForDisabledKey("F11"));
     EXPECT_TRUE(program->Popups().empty()) << "a warning for a write that succeeded";
 }
 
 TEST_F(MainWindowTest, WithoutAKeyboardNothingOffersToBeAppliedAndTheFooterSaysWhy) {
-    ULONG vendor = 0, product = 0;
-    ASSERT_HRESULT_SUCCEEDED(session->Control()->SetPresent(FALSE, &vendor, &product));
+    ASSERT_NO_FATAL_FAILURE(SetKeyboardPresent(false));
     HWND main = StartProgram();
     ASSERT_NE(main, nullptr);
     ASSERT_NE(program->WaitForPopup(), nullptr);
     EXPECT_FALSE(IsApplyEnabled(main)) << "Apply is offered behind the warning";
-    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"config-no-keyboard-main.png")));
+    ExpectScreenshot(main, L"config-no-keyboard-main.png");
     // The firmware line has a value after its label: its right half is
     // drawn on, not only its left.
     std::vector<uint32_t> line = ItemPixels(main, kMain, "TEXT_FIRMWAREVER", {8, 2});

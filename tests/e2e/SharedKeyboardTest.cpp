@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cstring>
 #include <string>
@@ -25,29 +24,8 @@ namespace {
 
 // The tray program's process started from the installed tree; 0 when none runs.
 DWORD TrayProcessId() {
-    DWORD found = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, L"MobekTilvorSysTray.exe") == 0)
-            found = entry.th32ProcessID;
-    CloseHandle(snapshot);
-    return found;
-}
-
-std::wstring ImageOf(DWORD processId) {
-    std::wstring path;
-    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
-        wchar_t buffer[MAX_PATH * 2];
-        DWORD size = MAX_PATH * 2;
-        if (QueryFullProcessImageNameW(process, 0, buffer, &size))
-            path.assign(buffer, size);
-        CloseHandle(process);
-    }
-    return path;
+    const std::vector<DWORD> running = ProcessesNamed(L"MobekTilvorSysTray.exe");
+    return running.empty() ? 0 : running.front();
 }
 
 bool AnyTooltipShown(DWORD processId) {
@@ -59,11 +37,8 @@ bool AnyTooltipShown(DWORD processId) {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-// A key record that plays the macro of that GUID.
-bool PlaysMacro(const CKeyboardDump& dump, const std::string& profile, const char* key, const std::string& guid) {
-    CKeyboardDump::Key record;
-    return dump.FindKey(profile, key, record) && record.type == kMacroRecord && !guid.empty() &&
-           record.data.compare(0, 32, GuidDataHex(guid)) == 0;
+bool Disabled(const CKeyboardDump& dump, const std::string& profile, const char* key) {
+    return dump.KeyRecord(profile, key).IsDisabled();
 }
 
 // The one key the recording typed: A pressed, then released.
@@ -101,9 +76,8 @@ protected:
         EXPECT_EQ(_wcsicmp(image.c_str(), installed.c_str()), 0)
             << "the tray program runs from " << Narrow(image) << ", not from " << Narrow(installed);
         // Its start (the keyboard's events connected) is over once it answers.
-        DWORD_PTR result = 0;
-        ASSERT_TRUE(SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result));
-        PumpUntilIdle(300, 1000);
+        ASSERT_TRUE(WaitUntilAnswering(dialog, 10000));
+        trayDialog = dialog;
     }
 
     void Apply() { ASSERT_TRUE(program->Click(main, kMain, "BUTTON_APPLY")); }
@@ -130,7 +104,7 @@ protected:
             return dump.DeviceMode() == 2 && dump.FindLed(7, on, colour, effect) && on && colour == 0x0000FF &&
                    effect == 0;
         }, 10000)) << "the tray program did not start recording";
-        PumpUntilIdle(300, 1000);
+        ASSERT_TRUE(WaitUntilAnswering(trayDialog));
 
         // Under Wine the keys reach the tray program's raw input only with
         // some window in front to type into.
@@ -138,7 +112,7 @@ protected:
                                      400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(front);
         SetForegroundWindow(front);
-        PumpUntilIdle(200, 1000);
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front; }));
         INPUT inputs[2] = {};
         inputs[0].type = INPUT_KEYBOARD;
         inputs[0].ki.wScan = 0x1E;
@@ -147,11 +121,14 @@ protected:
         inputs[1].ki.dwFlags = KEYEVENTF_SCANCODE | KEYEVENTF_KEYUP;
         for (INPUT& input : inputs) {
             EXPECT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
-            PumpUntilIdle(60, 300);
+            Pause(60);
         }
-        PumpUntilIdle(300, 1000);
+        // The keys reach the tray as raw input, which its queue takes after
+        // the keyboard's calls; nothing shows that it has taken them, so its
+        // queue is given the time a hand would take to reach for the
+        // keyboard's stop key.
+        Pause(300);
         DestroyWindow(front);
-        PumpUntilIdle(200, 1000);
 
         ASSERT_TRUE(RunControl(L"record stop"));
         const std::wstring save = L"record save " + std::wstring(key, key + strlen(key));
@@ -160,7 +137,7 @@ protected:
         ASSERT_TRUE(WaitForDump([&](const std::string& text) {
             CKeyboardDump dump(text);
             const std::vector<CKeyboardDump::Macro> macros = dump.Macros();
-            return macros.size() == 1 && PlaysMacro(dump, "", key, macros[0].guid) && dump.DeviceMode() == 1;
+            return macros.size() == 1 && PlaysMacro(dump.KeyRecord("", key), macros[0].guid) && dump.DeviceMode() == 1;
         }, 10000)) << "the tray program did not store the macro on " << key << "\n"
                    << Dump();
         const std::vector<CKeyboardDump::Macro> macros = CKeyboardDump(Dump()).Macros();
@@ -189,18 +166,16 @@ protected:
             }
             return list != nullptr;
         }, 5000)) << "no popup list under the profile drop-down: " << program->DescribePopups();
-        PumpUntilIdle(200, 1000);
-        EXPECT_TRUE(SaveWindowScreenshot(list, ArtifactPath(L"e2e-profile-dropdown-list.png")));
+        ExpectScreenshot(list, L"e2e-profile-dropdown-list.png");
         // Rows of 18 pixels from the top of the list (no border above it).
         POINT entry = {40, row * 18 + 9};
         ClientToScreen(list, &entry);
         ClickAt(entry);
-        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(list) || !IsWindowVisible(list); }, 5000))
-            << "the popup list stayed open";
-        PumpUntilIdle(200, 1000);
+        ASSERT_TRUE(WaitUntilClosed(list)) << "the popup list stayed open";
     }
 
     HWND main = nullptr;
+    HWND trayDialog = nullptr;
 };
 
 TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTheStore) {
@@ -210,14 +185,14 @@ TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTh
 
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
-        [](const CKeyboardDump& dump) { return dump.KeyType("", "F1") == kDisabledRecord; }, "F1 was not disabled"));
+        [](const CKeyboardDump& dump) { return Disabled(dump, "", "F1"); }, "F1 was not disabled"));
     {
         CKeyboardDump dump(Dump());
         const std::vector<CKeyboardDump::Macro> macros = dump.Macros();
         ASSERT_EQ(macros.size(), 1u) << "the recorded macro was deleted or doubled";
         EXPECT_EQ(macros[0].guid, macro);
         ExpectTypedA(macros[0]);
-        EXPECT_TRUE(PlaysMacro(dump, "", "M4", macro)) << "Apply wrote over the key the tray program assigned";
+        EXPECT_TRUE(PlaysMacro(dump.KeyRecord("", "M4"), macro)) << "Apply wrote over the key the tray program assigned";
     }
 
     // The store took the macro: the Macro button offers it (the only one,
@@ -228,12 +203,12 @@ TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTh
     ASSERT_TRUE(program->Click(main, kAssign, "BUTTON_ASSIGNSELECT_MACRO"));
     ASSERT_TRUE(ConfirmPopup(L"SelectMacroPopup.xml")) << program->DescribePopups();
     ASSERT_NO_FATAL_FAILURE(Apply());
-    ASSERT_NO_FATAL_FAILURE(WaitForWrite([&](const CKeyboardDump& dump) { return PlaysMacro(dump, "", "F2", macro); },
+    ASSERT_NO_FATAL_FAILURE(WaitForWrite([&](const CKeyboardDump& dump) { return PlaysMacro(dump.KeyRecord("", "F2"), macro); },
                                          "F2 does not play the recorded macro"));
     CKeyboardDump dump(Dump());
     EXPECT_EQ(dump.Macros().size(), 1u);
-    EXPECT_TRUE(PlaysMacro(dump, "", "M4", macro));
-    EXPECT_EQ(dump.KeyType("", "F1"), kDisabledRecord);
+    EXPECT_TRUE(PlaysMacro(dump.KeyRecord("", "M4"), macro));
+    EXPECT_TRUE(Disabled(dump, "", "F1"));
 
     // What a person checks: M4 selected, the key window naming its macro,
     // the drop-down naming the profile; the mouse moved off the keys so
@@ -243,8 +218,7 @@ TEST_F(SharedKeyboardTest, AMacroTheTrayRecordedMeanwhileSurvivesApplyAndJoinsTh
     ClientToScreen(main, &aside);
     SetCursorPos(aside.x, aside.y);
     PumpUntil([&] { return !AnyTooltipShown(program->ProcessId()); }, 5000);
-    PumpUntilIdle(300, 1000);
-    EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"e2e-keys-page-after-tray-macro.png")));
+    ExpectScreenshot(main, L"e2e-keys-page-after-tray-macro.png");
 }
 
 TEST_F(SharedKeyboardTest, AKeyTheUserDisabledStaysDisabledThoughTheTrayRecordedOntoIt) {
@@ -254,9 +228,9 @@ TEST_F(SharedKeyboardTest, AKeyTheUserDisabledStaysDisabledThoughTheTrayRecorded
 
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
-        [](const CKeyboardDump& dump) { return dump.KeyType("", "M4") == kDisabledRecord; }, "M4 was not disabled"));
+        [](const CKeyboardDump& dump) { return Disabled(dump, "", "M4"); }, "M4 was not disabled"));
     CKeyboardDump dump(Dump());
-    EXPECT_EQ(dump.KeyType("", "M4"), kDisabledRecord);
+    EXPECT_TRUE(Disabled(dump, "", "M4"));
     // The macro itself was the keyboard's change alone: it stays.
     const std::vector<CKeyboardDump::Macro> macros = dump.Macros();
     ASSERT_EQ(macros.size(), 1u);
@@ -271,12 +245,12 @@ TEST_F(SharedKeyboardTest, AProfileKeyPressedMeanwhileStaysActiveAfterApply) {
 
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
-        [](const CKeyboardDump& dump) { return dump.KeyType("Profile 1", "F3") == kDisabledRecord; },
+        [](const CKeyboardDump& dump) { return Disabled(dump, "Profile 1", "F3"); },
         "F3 of Profile 1 was not disabled"));
     {
         CKeyboardDump dump(Dump());
         EXPECT_EQ(dump.ActiveProfileName(), "Profile 2") << "Apply set back the profile the keyboard's key chose";
-        EXPECT_EQ(dump.KeyType("Profile 2", "F3"), kKeyRecord);
+        EXPECT_EQ(dump.KeyType("Profile 2", "F3"), KeyAction::Key);
     }
 
     // After the write the page edits the keyboard's active profile.
@@ -284,13 +258,13 @@ TEST_F(SharedKeyboardTest, AProfileKeyPressedMeanwhileStaysActiveAfterApply) {
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
         [](const CKeyboardDump& dump) {
-            return dump.KeyType("Profile 2", "F5") == kDisabledRecord ||
-                   dump.KeyType("Profile 1", "F5") == kDisabledRecord;
+            return Disabled(dump, "Profile 2", "F5") ||
+                   Disabled(dump, "Profile 1", "F5");
         },
         "F5 was not disabled in any profile"));
     CKeyboardDump dump(Dump());
-    EXPECT_EQ(dump.KeyType("Profile 2", "F5"), kDisabledRecord) << "the page did not show the active profile";
-    EXPECT_EQ(dump.KeyType("Profile 1", "F5"), kKeyRecord);
+    EXPECT_TRUE(Disabled(dump, "Profile 2", "F5")) << "the page did not show the active profile";
+    EXPECT_EQ(dump.KeyType("Profile 1", "F5"), KeyAction::Key);
     EXPECT_EQ(dump.ActiveProfileName(), "Profile 2");
 }
 
@@ -303,13 +277,13 @@ TEST_F(SharedKeyboardTest, AProfileChosenInTheDropDownIsWrittenWithTheKeysAssign
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
         [](const CKeyboardDump& dump) {
-            return dump.ActiveProfileName() == "Profile 2" && dump.KeyType("Profile 2", "F4") == kDisabledRecord;
+            return dump.ActiveProfileName() == "Profile 2" && Disabled(dump, "Profile 2", "F4");
         },
         "Profile 2 is not active with F4 disabled"));
     CKeyboardDump dump(Dump());
     EXPECT_EQ(dump.ActiveProfileName(), "Profile 2");
-    EXPECT_EQ(dump.KeyType("Profile 1", "F4"), kKeyRecord) << "the key landed in the profile left";
-    EXPECT_EQ(dump.KeyType("Profile 3", "F4"), kKeyRecord);
+    EXPECT_EQ(dump.KeyType("Profile 1", "F4"), KeyAction::Key) << "the key landed in the profile left";
+    EXPECT_EQ(dump.KeyType("Profile 3", "F4"), KeyAction::Key);
 }
 
 TEST_F(SharedKeyboardTest, AWriteThatFailsHalfWayIsCompletedByTheNextApplyWithNothingDoubled) {
@@ -334,26 +308,24 @@ TEST_F(SharedKeyboardTest, AWriteThatFailsHalfWayIsCompletedByTheNextApplyWithNo
     {
         CKeyboardDump dump(Dump());
         ASSERT_EQ(dump.Applications().size(), 1u) << "the write did not fail half way, after the application";
-        EXPECT_EQ(dump.KeyType("", "F2"), kKeyRecord);
-        EXPECT_EQ(dump.KeyType("", "F6"), kKeyRecord);
+        EXPECT_EQ(dump.KeyType("", "F2"), KeyAction::Key);
+        EXPECT_EQ(dump.KeyType("", "F6"), KeyAction::Key);
     }
 
     ASSERT_TRUE(RunControl(L"fail clear"));
     ASSERT_NO_FATAL_FAILURE(Apply());
     ASSERT_NO_FATAL_FAILURE(WaitForWrite(
         [](const CKeyboardDump& dump) {
-            return dump.KeyType("", "F2") == kApplicationRecord && dump.KeyType("", "F6") == kDisabledRecord;
+            return dump.KeyType("", "F2") == KeyAction::Application && Disabled(dump, "", "F6");
         },
         "the second Apply did not write the keys"));
     CKeyboardDump dump(Dump());
     const std::vector<CKeyboardDump::Application> applications = dump.Applications();
     ASSERT_EQ(applications.size(), 1u) << "the application was written twice (or not at all)\n" << Dump();
     EXPECT_NE(applications[0].path.find("notepad.exe"), std::string::npos) << applications[0].path;
-    CKeyboardDump::Key launch;
-    ASSERT_TRUE(dump.FindKey("", "F2", launch));
-    EXPECT_EQ(launch.data.compare(0, 32, GuidDataHex(applications[0].guid)), 0)
-        << "F2 launches another application: " << launch.data;
-    EXPECT_EQ(dump.KeyType("", "F6"), kDisabledRecord);
+    const CKeyboardDump::Key launch = dump.KeyRecord("", "F2");
+    EXPECT_EQ(launch.Guid(), applications[0].guid) << "F2 launches another application: " << launch.data;
+    EXPECT_TRUE(Disabled(dump, "", "F6"));
     EXPECT_FALSE(IsApplyEnabled(main)) << "Apply still shows changes after the write succeeded";
 }
 

@@ -56,12 +56,13 @@ TEST_F(WindowHarness, WindowIsCreatedPaintedAndRecorded) {
     UpdateWindow(hwnd);
     PumpUntilIdle();
 
-    EXPECT_EQ(recorder.Compare({
-                  {WM_SHOWWINDOW, ExpectedMessage::WParam, TRUE},
-                  {WM_SIZE, ExpectedMessage::Optional},
-                  {WM_PAINT},
-              }),
-              "");
+    // Shown, then painted once (a size change on the way is the system's).
+    const std::vector<ExpectedMessage> shownThenPainted = {
+        {WM_SHOWWINDOW, ExpectedMessage::WParam, TRUE},
+        {WM_SIZE, ExpectedMessage::Optional},
+        {WM_PAINT},
+    };
+    EXPECT_EQ(recorder.Compare(shownThenPainted), "");
 
     // What the user sees is the window's paint, not a blank area.
     POINT inside = {10, 10};

@@ -112,15 +112,16 @@ TEST(ProgressMessenger, BroadcastsReachEachObserverOnceInTheOrderAdded) {
     messenger.BroadcastProgress(42);
     messenger.BroadcastText(L"Loading fonts");
 
+    // One percentage, then one text, each to both observers once.
     const WPARAM sender = reinterpret_cast<WPARAM>(&messenger);
     using E = ExpectedMessage;
-    EXPECT_EQ(recorder.Compare({
-                  {WM_PROGRESS_PERCENT, E::WParam | E::LParam, sender, 42},
-                  {WM_PROGRESS_PERCENT, E::WParam | E::LParam, sender, 42},
-                  {WM_PROGRESS_TEXT, E::WParam, sender},
-                  {WM_PROGRESS_TEXT, E::WParam, sender},
-              }),
-              "");
+    const std::vector<ExpectedMessage> percentThenTextToTwo = {
+        {WM_PROGRESS_PERCENT, E::WParam | E::LParam, sender, 42},
+        {WM_PROGRESS_PERCENT, E::WParam | E::LParam, sender, 42},
+        {WM_PROGRESS_TEXT, E::WParam, sender},
+        {WM_PROGRESS_TEXT, E::WParam, sender},
+    };
+    EXPECT_EQ(recorder.Compare(percentThenTextToTwo), "");
     EXPECT_EQ(Receivers(recorder), (std::vector<HWND>{second.hwnd, first.hwnd, second.hwnd, first.hwnd}));
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"Loading fonts"}));
 

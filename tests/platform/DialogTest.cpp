@@ -78,6 +78,12 @@ private:
 
 class Frame : public CWnd {};
 
+// What a dialog run by DoModal receives of its life, however it ends
+// (EndDialog in its initialisation or later, a nested dialog, WM_QUIT).
+const std::vector<ExpectedMessage> kModalDialogLife = {
+    {WM_NCCREATE}, {WM_CREATE}, {WM_INITDIALOG}, {WM_DESTROY}, {WM_NCDESTROY},
+};
+
 TEST(Dialog, ModalResultForEachWayOfEnding) {
     struct Case {
         Ending ending;
@@ -105,8 +111,7 @@ TEST(Dialog, ModalResultForEachWayOfEnding) {
         EXPECT_FALSE(dialog.ownerEnabledWhileRunning);
         EXPECT_TRUE(owner.IsWindowEnabled());
         // The object is there for WM_CREATE, before the dialog's initialisation.
-        EXPECT_EQ(dialog.recorder.Compare({{WM_NCCREATE}, {WM_CREATE}, {WM_INITDIALOG}, {WM_DESTROY}, {WM_NCDESTROY}}),
-                  "");
+        EXPECT_EQ(dialog.recorder.Compare(kModalDialogLife), "");
         if (c.ending == Ending::Nested) {
             EXPECT_EQ(dialog.nestedResult, 5);
             EXPECT_TRUE(dialog.nestedOwnerRuleHeld);

@@ -28,6 +28,34 @@ bool WaitPumping(HANDLE handle, DWORD timeoutMs) {
     }
 }
 
+bool CEmulatorSession::WaitForQuiet(DWORD quietMs, DWORD timeoutMs, bool afterACall) {
+    if (!m_control)
+        return false;
+    ULONG calls = 0;
+    bool called = !afterACall;
+    const DWORD start = GetTickCount();
+    DWORD lastCall = start;
+    for (;;) {
+        if (FAILED(m_control->TakeCallCount(&calls)))
+            return false;
+        const DWORD now = GetTickCount();
+        if (calls) {
+            called = true;
+            lastCall = now;
+        } else if (called && now - lastCall >= quietMs) {
+            return true;
+        }
+        if (now - start > timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

@@ -26,6 +26,11 @@ public:
     static std::wstring EmulatorExe();
 
     HRESULT Connect();
+    // Waits until the keyboard has served no call for quietMs (and, with
+    // afterACall, served one since the calls were last counted): a client's
+    // work with the keyboard is a burst of calls, so the first pause after
+    // one means it has ended.
+    bool WaitForQuiet(DWORD quietMs, DWORD timeoutMs, bool afterACall = false);
     // Releases every object of the session; the keyboard itself stays.
     void Disconnect();
     // Ends the keyboard (it saves) and starts it again from its state file.

@@ -16,9 +16,9 @@
 
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
 #include <wtsapi32.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -87,33 +87,6 @@ int OsdTextWidth(const std::wstring& text, int height) {
     DeleteObject(font);
     ReleaseDC(nullptr, dc);
     return size.cx;
-}
-
-// The processes that run an executable of that name (any case).
-std::vector<DWORD> ProcessesNamed(const wchar_t* exeName) {
-    std::vector<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return found;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, exeName) == 0)
-            found.push_back(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return found;
-}
-
-std::wstring ImageOf(DWORD processId) {
-    std::wstring path;
-    if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
-        wchar_t buffer[MAX_PATH * 2];
-        DWORD size = MAX_PATH * 2;
-        if (QueryFullProcessImageNameW(process, 0, buffer, &size))
-            path.assign(buffer, size);
-        CloseHandle(process);
-    }
-    return path;
 }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -202,7 +175,6 @@ protected:
         // Profiles 2 and 3 show their names when they become active.
         SetOptions(1, kOptionShowOsd, 1);
         SetOptions(2, kOptionShowOsd, 1);
-        PumpUntilIdle(200, 1000);
         StartTray();
     }
     void TearDown() override {
@@ -233,6 +205,7 @@ protected:
     }
 
     void StartTray() {
+        ForgetCalls();
         m_tray = StartProgram(DistPath(L"MobekTilvorSysTray.exe"), m_folder + L"\\tray-output.txt");
         ASSERT_TRUE(m_tray) << "MobekTilvorSysTray.exe did not start";
         m_trayId = GetProcessId(m_tray);
@@ -241,10 +214,10 @@ protected:
             m_osd = Single(L"csl_osd");
             return m_dialog && m_osd;
         }, 15000)) << "the tray program's windows did not appear";
-        // Its initialisation has ended once it answers.
-        DWORD_PTR result = 0;
-        ASSERT_TRUE(SendMessageTimeoutW(m_dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result));
-        PumpUntilIdle(300, 1000);
+        // Its initialisation ends with the keyboard's events connected:
+        // the last calls of its start.
+        ASSERT_TRUE(WaitUntilAnswering(m_dialog, 10000));
+        ASSERT_TRUE(m_session->WaitForQuiet(500, 10000, true)) << "the tray program made no calls at its start";
     }
 
     HWND Single(const wchar_t* className) {
@@ -325,22 +298,15 @@ protected:
         return dump;
     }
 
+    // The calls served so far no longer count for WaitForQuiet.
+    void ForgetCalls() {
+        ULONG served = 0;
+        m_session->Control()->TakeCallCount(&served);
+    }
+
     // Waits until the tray has made calls for what the keyboard told it and
     // then none for a second: its handling is over.
-    bool WaitForTrayToSettle(DWORD timeoutMs = 10000) {
-        IKeyboardEmulatorControl* control = m_session->Control();
-        bool called = false;
-        DWORD lastCall = GetTickCount();
-        return PumpUntil([&] {
-            ULONG n = 0;
-            control->TakeCallCount(&n);
-            if (n) {
-                called = true;
-                lastCall = GetTickCount();
-            }
-            return called && GetTickCount() - lastCall >= 1000;
-        }, timeoutMs);
-    }
+    bool WaitForTrayToSettle(DWORD timeoutMs = 10000) { return m_session->WaitForQuiet(1000, timeoutMs, true); }
 
     // The service calls of the tray's next ticks of timer 700, one count a
     // tick.  The idle program calls only then: a burst every 5 s, over in a
@@ -428,8 +394,10 @@ protected:
     void Plug(bool present) {
         ULONG vendor = 0, product = 0;
         ASSERT_HRESULT_SUCCEEDED(m_session->Control()->SetPresent(present, &vendor, &product));
+        // The tray connects or disconnects its events in a burst of calls.
+        ForgetCalls();
         CDeviceBroadcast::Send(present, vendor, product);
-        PumpUntilIdle(300, 2000);
+        ASSERT_TRUE(m_session->WaitForQuiet(500, 10000, true)) << "the tray program did not act on the news";
     }
 
     static std::wstring s_folder;
@@ -479,10 +447,15 @@ TEST_F(TrayProgramTest, AProfileKeyShowsTheNameForTwoSeconds) {
     ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(1));
     ASSERT_TRUE(WaitForOsd(5000)) << "the on-screen display did not appear";
     DWORD shown = GetTickCount();
-    PumpUntilIdle(150, 400);
 
     RECT strip;
     GetWindowRect(m_osd, &strip);
+    // The name in the text colour, ending at the strip's right edge, once drawn.
+    std::vector<uint32_t> pixels;
+    EXPECT_TRUE(PumpUntil([&] {
+        pixels = ScreenPixels(strip);
+        return std::find(pixels.begin(), pixels.end(), 0x00FA00u) != pixels.end();
+    }, 1000)) << "no text on the display";
     RECT monitor = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     HDC dc = GetDC(nullptr);
     int height = static_cast<int>(static_cast<float>(GetDeviceCaps(dc, LOGPIXELSX)) / 72.0f * 20.0f);
@@ -496,8 +469,6 @@ TEST_F(TrayProgramTest, AProfileKeyShowsTheNameForTwoSeconds) {
 
     EXPECT_TRUE(SaveScreenshot(ArtifactPath(L"tray-osd-screen.png")));
     EXPECT_TRUE(SaveWindowScreenshot(m_osd, ArtifactPath(L"tray-osd.png")));
-    // The name in the text colour, ending at the strip's right edge.
-    std::vector<uint32_t> pixels = ScreenPixels(strip);
     int width = strip.right - strip.left;
     int left = width, right = -1;
     for (size_t i = 0; i < pixels.size(); ++i)
@@ -527,7 +498,7 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
         LedView led = Led7();
         return led.on && led.effect == 0 && led.colour == 255;
     }, 5000)) << "LED 7 does not show the recording";
-    PumpUntilIdle(300, 1000);
+    ASSERT_TRUE(WaitUntilAnswering(m_dialog));
 
     // The user types into some program in front; the tray program takes
     // the input from the side.
@@ -536,7 +507,7 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
     ASSERT_TRUE(front);
     SetForegroundWindow(front);
     SetCursorPos(300, 250);
-    PumpUntilIdle(200, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front; }));
 
     INPUT inputs[4] = {};
     inputs[0].type = INPUT_KEYBOARD;
@@ -550,8 +521,11 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
     inputs[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     for (INPUT& input : inputs) {
         ASSERT_EQ(SendInput(1, &input, sizeof(INPUT)), 1u);
-        PumpUntilIdle(60, 300);
+        PumpUntilIdle(60, 300);  // a hand's pace
     }
+    // The input reaches the tray as raw input, which its queue takes after
+    // the keyboard's calls; nothing shows that it has taken it, so its queue
+    // is given the time a hand would take to reach for the stop key.
     PumpUntilIdle(300, 1000);
     DestroyWindow(front);
 
@@ -576,7 +550,10 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
                     found = records[i];
         return found;
     };
-    ASSERT_TRUE(PumpUntil([&] { return keyRecord().actionType == 8 && DeviceMode() == 1; }, 5000))
+    auto playsMacro = [](const DeviceKeyRecord& record) {
+        return static_cast<KeyAction>(record.actionType) == KeyAction::Macro;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return playsMacro(keyRecord()) && DeviceMode() == 1; }, 5000))
         << "the key was not given a macro";
     auto macros = m_session->DeviceFeature<IMacroManager>(IID_IMacroManager);
     ASSERT_TRUE(macros);
@@ -620,7 +597,7 @@ TEST_F(TrayProgramTest, OnTheFlyRecordingStoresTheInputAsAMacroOnTheKey) {
 
     // Assigned to the key in the active profile.
     DeviceKeyRecord record = keyRecord();
-    EXPECT_EQ(record.actionType, 8u);
+    EXPECT_TRUE(playsMacro(record));
     uint32_t words[4];
     GuidToWords(GuidOf(macro.Get()), words);
     EXPECT_EQ(std::memcmp(record.data, words, sizeof words), 0) << "the key plays another macro";
@@ -679,9 +656,10 @@ TEST_F(TrayProgramTest, LockingTheSessionCancelsARecordingAndUnlockingReconnects
     EXPECT_FALSE(WaitForOsd(1500));
 
     // Remote connections change nothing; unlocking connects again.
+    ForgetCalls();
     PostMessageW(m_dialog, WM_WTSSESSION_CHANGE, WTS_REMOTE_CONNECT, 1);
     PostMessageW(m_dialog, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1);
-    PumpUntilIdle(300, 2000);
+    ASSERT_TRUE(m_session->WaitForQuiet(500, 10000, true)) << "unlocking did not connect again";
     ASSERT_HRESULT_SUCCEEDED(m_session->Control()->PressProfileKey(2));
     EXPECT_TRUE(WaitForOsd(5000));
 }
@@ -728,7 +706,7 @@ TEST_F(TrayProgramTest, AnEmptyRecordingStoresNoMacroAndTheKeyKeepsItsFunction) 
             ADD_FAILURE() << "a macro was stored: " << macro.name << " with " << macro.keySteps.size() << " key steps";
         CKeyboardDump::Key after;
         ASSERT_TRUE(dump.FindKey("", "M4", after));
-        EXPECT_EQ(after.type, before.type) << "M4 lost its function";
+        EXPECT_EQ(after.action, before.action) << "M4 lost its function";
         EXPECT_EQ(after.data, before.data);
         // The recording is over all the same.
         EXPECT_EQ(dump.DeviceMode(), 1);
@@ -759,14 +737,14 @@ TEST_F(TrayProgramTest, TheWindowInFrontBeforeTheMenuGetsTheFrontAndTheTypingBac
         SetWindowTextW(front, L"");
         SetForegroundWindow(front);
         SetFocus(front);
-        PumpUntilIdle(200, 1000);
-        ASSERT_EQ(GetForegroundWindow(), front);
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == front; }));
 
         ASSERT_NO_FATAL_FAILURE(ChooseFromMenu(close.stepsDown, nullptr, close.key));
         ASSERT_TRUE(PumpUntil([&] { return !ShownMenu(); }, 5000)) << "the menu stayed open";
         EXPECT_TRUE(PumpUntil([&] { return ActiveProfileName() == close.activeAfter; }, 5000));
-        PumpUntilIdle(300, 1500);
-        EXPECT_EQ(GetForegroundWindow(), front) << "the front stayed with window " << GetForegroundWindow();
+        // The front must stay: nothing may take it a moment later.
+        EXPECT_FALSE(PumpUntil([&] { return GetForegroundWindow() != front; }, 1500))
+            << "the front went to window " << GetForegroundWindow();
 
         INPUT keys[2] = {};
         for (INPUT& key : keys) {
@@ -834,8 +812,10 @@ TEST_F(TrayProgramTest, LoadAndADoubleClickStartTheConfigurationProgramUnlessOne
         way.ask();
         EXPECT_TRUE(PumpUntil([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
             << "nothing was started once the configuration program had ended";
-        DeleteFileW(marker.c_str());
-        PumpUntil([&] { return ProcessesNamed(kConfigExe).empty(); }, 5000);
+        // The stand-in holds its file open until it ends; only then can the
+        // file go, ready for the next way.
+        EXPECT_TRUE(PumpUntil([&] { return ProcessesNamed(kConfigExe).empty(); }, 5000));
+        ASSERT_TRUE(DeleteFileW(marker.c_str())) << "error " << GetLastError();
     }
 }
 
