@@ -145,8 +145,19 @@ protected:
         if (!FocusedPopup())
             return false;
         MarkEntry(index);
-        return WaitForNoPopups() && WaitUntilAnswering(main);
+        return program->WaitForNoPopups() && WaitUntilAnswering(main);
     }
+    // A recording runs once Stop answers, and has ended once it does not:
+    // keys typed before that are no part of it.
+    bool Record() {
+        return Click("BUTTON_MACRO_RECORD_START") && WaitForItemEnabled(main, kMacros, "BUTTON_MACRO_RECORD_STOP");
+    }
+    bool Stop() {
+        return Click("BUTTON_MACRO_RECORD_STOP") &&
+               PumpUntil([&] { return !IsItemEnabled(main, kMacros, "BUTTON_MACRO_RECORD_STOP"); }, 10000);
+    }
+    // The editor shows that many rows.
+    bool WaitForRows(int rows) { return PumpUntil([&] { return EditorRows() == rows; }); }
     // A macro is chosen: the buttons that act on one answer.
     bool WaitForChosenMacro() {
         return PumpUntil([&] { return IsItemEnabled(main, kMacros, "BUTTON_MACRO_RENAME"); });
@@ -180,8 +191,15 @@ protected:
     POINT RowPoint(int row) const { return {m_rowX, m_rowTop + m_rowHeight * row + m_rowHeight / 2}; }
     // Right-clicks a row of the editor and takes the entry at index of its menu.
     bool RowMenu(int row, int index) {
+        // The pointer comes onto the row from beside it, and presses once
+        // the editor is what lies under it (no tooltip over it).
         const POINT at = RowPoint(row);
+        SetCursorPos(at.x - 2, at.y - 2);
+        Pause(60);
         SetCursorPos(at.x, at.y);
+        HWND list = EditorList();
+        if (!list || !PumpUntil([&] { return WindowFromPoint(at) == list; }))
+            return false;
         SendMouseButtons({MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
         HWND menu = FocusedPopup();
         if (!menu)
@@ -235,13 +253,23 @@ protected:
         HWND inner = frame && frame != main ? GetWindow(frame, GW_CHILD) : nullptr;
         return inner && IsWindowEnabled(inner);
     }
-    // The rows the editor shows.
-    int EditorRows() {
+    // The editor's list window.
+    HWND EditorList() {
         RECT rect;
         if (!CConfigProgram::ItemRect(kMacros, "MACRO_DISPLAY", rect))
-            return -1;
+            return nullptr;
         HWND frame = ChildWindowFromPointEx(main, {rect.left + 100, rect.top + 100}, CWP_SKIPINVISIBLE);
-        HWND list = frame ? FindWindowExW(frame, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+        return frame ? FindWindowExW(frame, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+    }
+    // The edit over a delay being edited in place; null when none shows.
+    HWND EditorLabelEdit() {
+        HWND list = EditorList();
+        HWND edit = list ? FindWindowExW(list, nullptr, L"Edit", nullptr) : nullptr;
+        return edit && IsWindowVisible(edit) ? edit : nullptr;
+    }
+    // The rows the editor shows.
+    int EditorRows() {
+        HWND list = EditorList();
         return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
     }
     // Chooses a file in the file dialog the last click opened, and waits
@@ -273,7 +301,8 @@ TEST_F(MacrosPageTest, KeysAndAClickRecordedOntoANewMacroReachTheKeyboardWithThe
     // Recording without a macro asks for one first.
     ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_START"));
     ASSERT_TRUE(Name(L"mine")) << program->DescribePopups();
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_START"));
+    ASSERT_TRUE(WaitForChosenMacro());
+    ASSERT_TRUE(Record());
     EXPECT_TRUE(WaitForDump([](const std::string& dump) { return CKeyboardDump(dump).DeviceMode() == 2; }))
         << "the keyboard sends its keys on while a macro is recorded";
     // Nothing but Stop and the editor answers while it records.
@@ -296,11 +325,12 @@ TEST_F(MacrosPageTest, KeysAndAClickRecordedOntoANewMacroReachTheKeyboardWithThe
     POINT inEditor = {editor.left + 300, editor.bottom - 30};
     ClientToScreen(main, &inEditor);
     ClickAt(inEditor);
+    ASSERT_TRUE(WaitForRows(11));
     ASSERT_TRUE(WaitUntilDrawn(main));
     EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"MacrosPageRecording.png")));
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_STOP"));
+    ASSERT_TRUE(Stop());
     EXPECT_TRUE(WaitForDump([](const std::string& dump) { return CKeyboardDump(dump).DeviceMode() == 1; }));
-    EXPECT_TRUE(IsItemEnabled(main, kMain, "BUTTON_APPLY"));
+    EXPECT_TRUE(WaitForApplyEnabled(main));
     ASSERT_TRUE(WaitUntilDrawn(main));
     EXPECT_TRUE(SaveWindowScreenshot(main, ArtifactPath(L"MacrosPage.png")));
     ASSERT_TRUE(Apply());
@@ -330,18 +360,20 @@ TEST_F(MacrosPageTest, IgnoredAndFixedDelaysAndARecordingAppendedWithoutADelayAt
     ASSERT_TRUE(Choose("LIST_GLOBALMACROLIST", 0));
     ASSERT_TRUE(WaitForChosenMacro());
     ASSERT_TRUE(Click("BUTTON_IGNORE_DELAY"));
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_START"));
+    ASSERT_TRUE(Record());
     Type(L"c");
     Pause(150);
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_STOP"));
+    ASSERT_TRUE(Stop());
+    ASSERT_TRUE(WaitForRows(5));
     // Every recorded delay becomes the default delay typed in.
     ASSERT_TRUE(Click("BUTTON_INSERTDEFAULT_DELAY"));
     ASSERT_TRUE(TypeIntoEdit("EDITCTRL_DEFAULT_DELAY", L"120"));
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_START"));
+    ASSERT_TRUE(Record());
     Type(L"d");
     Pause(300);
     Type(L"e");
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_STOP"));
+    ASSERT_TRUE(WaitForRows(12));
+    ASSERT_TRUE(Stop());
     EXPECT_TRUE(program->Popups().empty()) << program->DescribePopups();
     ASSERT_TRUE(Apply());
     std::vector<Step> steps;
@@ -358,25 +390,34 @@ TEST_F(MacrosPageTest, StepsEditedInPlaceAndCommandsInsertedReachTheKeyboardAndA
     ASSERT_TRUE(FindRows()) << "the first step is not shown chosen";
     // The delay edited in place, from its menu.
     ASSERT_TRUE(RowMenu(1, 2)) << program->DescribePopups();
+    HWND delayEdit = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (delayEdit = EditorLabelEdit()) != nullptr; })) << "no delay edit opened";
+    ASSERT_TRUE(WaitForFocusWithin(delayEdit));
     Type(L"250");
     Press(VK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return !EditorLabelEdit(); }));
     // A delay inserted after the first step.
     ClickAt(RowPoint(0));
     ASSERT_TRUE(TypeIntoEdit("EDITCTRL_DELAY", L"1500"));
     ASSERT_TRUE(Click("BUTTON_INSERT_DELAY"));
+    ASSERT_TRUE(WaitForRows(4));
     // Deleted again from the menu: A, 1500, A.
     ASSERT_TRUE(RowMenu(2, 1));
+    ASSERT_TRUE(WaitForRows(3));
     // Ctrl+C after the chosen step (the release of A, in the deleted one's place), then Win+L after that.
     ASSERT_TRUE(Choose("LIST_GLOBAL_BASIC_COMMANDS", 1));
     ASSERT_TRUE(Click("BUTTON_ADD_BASIC_MACRO_CMDS"));
+    ASSERT_TRUE(WaitForRows(7));
     ASSERT_TRUE(Choose("LIST_GLOBAL_ADDITIONAL_COMMANDS", 2));
     ASSERT_TRUE(Click("BUTTON_ADD_ADV_MACRO_CMDS"));
+    ASSERT_TRUE(WaitForRows(11));
     // The key of the first step becomes X, and so does its release.
     ASSERT_TRUE(RowMenu(0, 2));
     HWND editKey = FocusedPopup();
     ASSERT_NE(editKey, nullptr) << "no edit-key popup: " << program->DescribePopups();
     EXPECT_TRUE(WaitForDump([](const std::string& dump) { return CKeyboardDump(dump).DeviceMode() == 2; }));
     Type(L"x");
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(FocusInThreadOf(editKey)) == L"X"; })) << "the key was not taken";
     ASSERT_TRUE(program->Click(editKey, L"EditKeyPopup.xml", "BUTTON_POPUP_OK"));
     ASSERT_TRUE(WaitUntilClosed(editKey)) << program->DescribePopups();
     EXPECT_TRUE(WaitForDump([](const std::string& dump) { return CKeyboardDump(dump).DeviceMode() == 1; }));
@@ -384,7 +425,7 @@ TEST_F(MacrosPageTest, StepsEditedInPlaceAndCommandsInsertedReachTheKeyboardAndA
     // Played on the screen: nothing reaches the keyboard, and nothing is
     // to be pressed meanwhile but Stop.
     ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_PLAY"));
-    EXPECT_TRUE(IsItemEnabled(main, kMacros, "BUTTON_MACRO_RECORD_STOP"));
+    EXPECT_TRUE(WaitForItemEnabled(main, kMacros, "BUTTON_MACRO_RECORD_STOP"));
     EXPECT_FALSE(IsItemEnabled(main, kMacros, "BUTTON_MACRO_RECORD_START"));
     EXPECT_TRUE(PumpUntil([&] { return !IsItemEnabled(main, kMacros, "BUTTON_MACRO_RECORD_STOP"); }, 10000))
         << "the preview never ended";
@@ -436,6 +477,7 @@ TEST_F(MacrosPageTest, RenamesKeepTheMacroAndItsKeysAndADeleteTakesItsKeysBack) 
     ASSERT_NE(popup, nullptr);
     Type(L"Later");
     Press(VK_RETURN);
+    ASSERT_TRUE(WaitUntilClosed(popup));
     ASSERT_TRUE(ConfirmPopup(L"DuplicateMacroWarningPopup.xml")) << program->DescribePopups();
     ASSERT_TRUE(Apply());
 
@@ -445,16 +487,14 @@ TEST_F(MacrosPageTest, RenamesKeepTheMacroAndItsKeysAndADeleteTakesItsKeysBack) 
     ASSERT_TRUE(WaitForDump([&](const std::string& d) {
         dump = d;
         const std::vector<CKeyboardDump::Macro> macros = CKeyboardDump(d).Macros();
-        return macros.size() == 2 && macros[0].name == "COMBO" && CKeyboardDump(d).KeyType("", "F2") == kMacroRecord;
+        return macros.size() == 2 && macros[0].name == "COMBO" && CKeyboardDump(d).KeyType("", "F2") == KeyAction::Macro;
     })) << Dump();
     const std::vector<CKeyboardDump::Macro> macros = CKeyboardDump(dump).Macros();
     EXPECT_EQ(macros[0].name, "COMBO");
     EXPECT_EQ(macros[0].guid, "{5A1D3C44-0B7E-4C59-9E7A-0E6C1D2B3A41}") << "renamed, not made again";
     EXPECT_EQ(macros[1].name, "later");
-    CKeyboardDump::Key f2;
-    ASSERT_TRUE(CKeyboardDump(dump).FindKey("", "F2", f2));
-    EXPECT_EQ(f2.type, kMacroRecord);
-    EXPECT_EQ(f2.data.substr(0, 32), GuidDataHex(macros[1].guid)) << "F2 does not play the renamed macro";
+    EXPECT_TRUE(PlaysMacro(CKeyboardDump(dump).KeyRecord("", "F2"), macros[1].guid))
+        << "F2 does not play the renamed macro";
 
     // COMBO deleted: F1 and Esc, which played it, do what they did by default.
     ASSERT_TRUE(Choose("LIST_GLOBALMACROLIST", 0));
@@ -464,8 +504,8 @@ TEST_F(MacrosPageTest, RenamesKeepTheMacroAndItsKeysAndADeleteTakesItsKeysBack) 
     ASSERT_TRUE(Apply());
     EXPECT_TRUE(WaitForDump([](const std::string& d) {
         CKeyboardDump keyboard(d);
-        return keyboard.Macros().size() == 1 && keyboard.KeyType("", "F1") == kKeyRecord &&
-               keyboard.KeyType("", "Esc") == kKeyRecord;
+        return keyboard.Macros().size() == 1 && keyboard.KeyType("", "F1") == KeyAction::Key &&
+               keyboard.KeyType("", "Esc") == KeyAction::Key;
     })) << Dump();
 }
 
@@ -490,7 +530,7 @@ TEST_F(MacrosPageTest, ExportAndImportGoThroughFilesAndARefusedImportChangesNoth
     ASSERT_TRUE(Name(L"old"));
     ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_BACKWARD"));
     ASSERT_TRUE(Click("BUTTON_INSERT_DELAY"));
-    ASSERT_EQ(EditorRows(), 4);
+    ASSERT_TRUE(WaitForRows(4));
     ASSERT_TRUE(Click("BUTTON_MACRO_EXPORT"));
     ASSERT_TRUE(ConfirmPopup(L"ExportMacroWarningPopup.xml")) << program->DescribePopups();
     ASSERT_TRUE(Apply());
@@ -510,7 +550,7 @@ TEST_F(MacrosPageTest, ExportAndImportGoThroughFilesAndARefusedImportChangesNoth
     // Now it is a macro of its own, and the one shown.
     ASSERT_TRUE(Click("BUTTON_MACRO_IMPORT"));
     ASSERT_TRUE(ChooseInDialog(file));
-    ASSERT_TRUE(WaitForNoPopups()) << program->DescribePopups();
+    ASSERT_TRUE(program->WaitForNoPopups()) << program->DescribePopups();
     std::vector<Step> steps;
     ASSERT_TRUE(WaitForMacro("Combo", steps, [](const std::vector<Step>& s) { return s.size() == 3; })) << Dump();
     EXPECT_EQ(steps, (std::vector<Step>{KeyDown(0x1E), Delay(50), KeyUp(0x1E)}));
@@ -525,9 +565,11 @@ TEST_F(MacrosPageTest, CancelLeavesTheKeyboardsMacrosAsTheyWere) {
     const std::string before = Dump();
     ASSERT_TRUE(Click("BUTTON_MACRO_CREATE"));
     ASSERT_TRUE(Name(L"temp"));
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_START"));
+    ASSERT_TRUE(WaitForChosenMacro());
+    ASSERT_TRUE(Record());
     Type(L"q");
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_STOP"));
+    ASSERT_TRUE(WaitForRows(3));
+    ASSERT_TRUE(Stop());
     ASSERT_TRUE(Choose("LIST_GLOBALMACROLIST", 0));
     ASSERT_TRUE(WaitForChosenMacro());
     ASSERT_TRUE(Click("BUTTON_MACRO_RENAME"));
@@ -546,8 +588,9 @@ TEST_F(MacrosPageTest, AKeyboardUnpluggedWhileRecordingEndsTheRecordingAndThePro
     ASSERT_NO_FATAL_FAILURE(Open(kKeyboardWithCombo));
     ASSERT_TRUE(Choose("LIST_GLOBALMACROLIST", 0));
     ASSERT_TRUE(WaitForChosenMacro());
-    ASSERT_TRUE(Click("BUTTON_MACRO_RECORD_START"));
+    ASSERT_TRUE(Record());
     Type(L"q");
+    ASSERT_TRUE(WaitForRows(6));
     ASSERT_TRUE(RunControl(L"unplug"));
     // The warning closes the program: no recording holds it open.
     ASSERT_TRUE(ConfirmPopup(L"NoDevicePopup.xml")) << program->DescribePopups();
