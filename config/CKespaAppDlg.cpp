@@ -456,8 +456,8 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
             if (page->OnMessage(message, wParam, lParam, result))
                 return result;
-        // A drop-down of a page without a page object (profiles, macros,
-        // lighting) has nobody to tell; taken so that it goes no further.
+        // A drop-down of a page without a page object (profiles, lighting)
+        // has nobody to tell; taken so that it goes no further.
         return 0;
     case WM_MACRO_EVENTS_CHANGED:
     case WM_MACRO_EDIT_KEY_EVENT:

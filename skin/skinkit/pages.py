@@ -236,8 +236,6 @@ def paint_popup(size, theme):
 MEDIA_BUTTON = (44, 34)
 MEDIA_SYMBOLS = ("Back", "Record", "Play", "Forward")
 ROW_PICTURE = (28, 18)
-# The macro editor's frame; the page's other items keep clear of it.
-MACRO_EDITOR = (28, 134, 560, 420)
 
 
 def _triangle(c, x, y, height, colour, pointing="right"):
@@ -266,7 +264,7 @@ def paint_media_button(symbol, state, theme):
     c = _pictures.paint_state_shape(MEDIA_BUTTON, 8, state, theme, rgb(theme["panel"]))
     mid_x, mid_y = width // 2, height // 2
     if symbol == "Record":
-        # The record mark stays red-free: the theme's active colour, greyed when off.
+        # The record mark in the theme's active colour, grey when the button is off.
         dot = legend if state == "disabled" else rgb(theme["active"])
         c.fill_rounded_rect((mid_x - 7, mid_y - 7, mid_x + 7, mid_y + 7), 7, dot)
     elif symbol == "Play":
