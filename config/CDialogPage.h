@@ -38,15 +38,17 @@ public:
     // The main window: the owner of popups and file dialogs.
     virtual CWnd& Window() = 0;
     virtual void SetDirty(int flag) = 0;
+    // The store holds changes the keyboard has not taken.
+    virtual bool IsDirty() = 0;
+    // Before asking the keyboard anything: waits until a write that runs has
+    // ended (and its outcome is in the store); false after the time-out.
+    virtual bool WaitWhileWriting() = 0;
     // After a change that every page shows (profiles, names, the active profile).
     virtual void RefreshPages() = 0;
     virtual void SwitchProfile(IKeyboardProfile* profile) = 0;
     // A macro or profile is about to be deleted: every key of every profile
     // that points at it gets its default function back.
     virtual void ClearAssignmentsTo(const DeletedTarget& target) = 0;
-    // Waits, the window kept painted, until a running write has ended;
-    // false when it did not end in time.  Device calls of a page go after it.
-    virtual bool WaitForDevice() = 0;
     // The page buttons, OK, Cancel, Apply (on only with changes to write),
     // the manual, close and update buttons: off while a page must not be left.
     virtual void EnableMainControls(bool enable) = 0;

@@ -9,6 +9,7 @@
 #include "gui/skin/CKeyboardLayoutSwitcher.h"
 #include "gui/skin/CLangTable.h"
 #include "gui/widgets/CTextItem.h"
+#include "gui/widgets/CXListCtrl.h"
 #include "gui/skin/GUIResources.h"
 #include "gui/core/GuiMessages.h"
 #include "gui/skin/SkinLoader.h"
@@ -26,6 +27,8 @@ const wchar_t kDriverPage[] = L"https://www.mobektilvor.example/support/download
 const wchar_t kSocialPages[3][48] = {L"https://www.mobektilvor.example/community",
                                      L"https://www.mobektilvor.example/news",
                                      L"https://www.mobektilvor.example/velk"};
+
+constexpr DWORD kBusyWaitMs = 60000;
 
 HWND WindowOf(const CGUIItem* item) {
     return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
@@ -46,9 +49,10 @@ CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
       m_config(config),
       m_device(device),
       m_keys(*this),
+      m_profiles(*this),
       m_macros(*this),
       m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys.Items(), &m_keys, nullptr},
-              {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profilesPage, nullptr, nullptr},
+              {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profiles.Items(), &m_profiles, nullptr},
               {kPageMacros, BUTTON_MANAGEMACROS, &m_macros.Items(), &m_macros, nullptr},
               {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage, nullptr, nullptr}} {
     m_icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
@@ -68,7 +72,7 @@ void CKespaAppDlg::LoadPages() {
     if (CKeyboardLayoutSetting* setting = CKeyboardLayoutSetting::FindByLayoutId(layout))
         if (!setting->m_itemsName.IsEmpty())
             LoadXmlDescription(&m_keys.LayoutItems(), setting->m_itemsName, this, false);
-    LoadXmlDescription(&m_profilesPage, L"ManageProfiles.xml", this, false);
+    LoadXmlDescription(&m_profiles.Items(), L"ManageProfiles.xml", this, false);
     LoadXmlDescription(&m_macros.Items(), L"ManageMacros.xml", this, false);
     LoadXmlDescription(&m_lightingPage, L"LightingMaintenance.xml", this, false);
 }
@@ -268,6 +272,13 @@ bool CKespaAppDlg::WaitWhileBusy(DWORD timeoutMs) {
     return true;
 }
 
+bool CKespaAppDlg::WaitWhileWriting() {
+    HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    const bool ended = WaitWhileBusy(kBusyWaitMs);
+    ::SetCursor(previous);
+    return ended;
+}
+
 bool CKespaAppDlg::SaveAndWait() {
     HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     EnableWindow(false);
@@ -456,8 +467,8 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
             if (page->OnMessage(message, wParam, lParam, result))
                 return result;
-        // A drop-down of a page without a page object (profiles, lighting)
-        // has nobody to tell; taken so that it goes no further.
+        // A drop-down of a page without a page object (lighting) has
+        // nobody to tell; taken so that it goes no further.
         return 0;
     case WM_MACRO_EVENTS_CHANGED:
     case WM_MACRO_EDIT_KEY_EVENT:
@@ -473,8 +484,7 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return result;
         break;
     case WM_SLIDER_TRACK_CLICKED:
-    case WM_LIST_ROW_KEY:
-        // Nothing to do on these yet; taken so that they go no further.
+        // Nothing to do on this yet; taken so that it goes no further.
         return 0;
     case WM_GUI_QUERY_ITEM:
         // A drop-down about to open its list: nothing here depends on which
@@ -482,6 +492,13 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // it goes no further.
         return 0;
     default:
+        // A list control's reports go to the page that holds the list.
+        if (HWND list = CXListCtrl::ReportSender(message, wParam, lParam)) {
+            if (CDialogPage* page = PageOf(list))
+                if (page->OnMessage(message, wParam, lParam, result))
+                    return result;
+            return 0;
+        }
         break;
     }
     return CGUIPanel::WindowProc(message, wParam, lParam);

@@ -10,6 +10,7 @@
 #include "config/CDialogPage.h"
 #include "config/CKeysPage.h"
 #include "config/CMacrosPage.h"
+#include "config/CProfilesPage.h"
 #include "gui/core/CGUIPanel.h"
 #include "model/device/IGenDevice.h"
 #include "model/store/IKeyboardConfig.h"
@@ -30,8 +31,6 @@ public:
     static constexpr UINT_PTR kNoDeviceTimer = 1;
     // Watches a started write until the keyboard says how it ended.
     static constexpr UINT_PTR kWriteWatchTimer = 2;
-    // How long a page's device call waits for a running write.
-    static constexpr DWORD kBusyWaitMs = 60000;
 
     enum PageFlags { kPageKeys = 0x11, kPageProfiles = 2, kPageMacros = 4, kPageLighting = 8, kPageLayout = 0x10 };
 
@@ -82,8 +81,9 @@ private:
     IKeyboardConfig& Store() override { return *m_config; }
     IGenDevice* Device() override { return m_device; }
     CWnd& Window() override { return *this; }
+    bool IsDirty() override { return m_dirty != 0; }
+    bool WaitWhileWriting() override;
     void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
-    bool WaitForDevice() override { return WaitWhileBusy(kBusyWaitMs); }
     void EnableMainControls(bool enable) override;
 
     void LoadPages();
@@ -106,7 +106,7 @@ private:
     IKeyboardConfig* m_config;
     IGenDevice* m_device;
     CKeysPage m_keys;
-    CGUIItems m_profilesPage;
+    CProfilesPage m_profiles;
     CMacrosPage m_macros;
     CGUIItems m_lightingPage;
     PageRow m_pages[4];

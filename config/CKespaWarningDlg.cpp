@@ -10,6 +10,7 @@ CKespaWarningDlg::CKespaWarningDlg(CWnd* parent, const wchar_t* skinFile, const 
 
 void CKespaWarningDlg::BindItems() {
     m_heading = FindItem<CTextItem>(m_items, TEXT_WARNDLG_HEADING, kItemTextItem);
+    m_messageLine = FindItem<CTextItem>(m_items, TEXT_WARNDLG_MESSAGE, kItemTextItem);
     if (m_heading && !m_suffix.IsEmpty())
         m_heading->SetText(m_heading->GetText() + m_suffix);
 }
@@ -17,8 +18,8 @@ void CKespaWarningDlg::BindItems() {
 BOOL CKespaWarningDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     BindItems();
-    if (m_heading && !m_message.IsEmpty())
-        m_heading->SetText(m_message);
+    if (CTextItem* line = m_messageLine ? m_messageLine : m_heading; line && !m_message.IsEmpty())
+        line->SetText(m_message);
     CentrePopup(*this, m_parent);
     return TRUE;
 }

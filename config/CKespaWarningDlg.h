@@ -1,7 +1,7 @@
 #pragma once
 // A warning or question built from a popup skin file: a heading (the skin's
-// text, optionally followed by a suffix such as ": " and a name, or replaced
-// by a message) and OK / Cancel.
+// text, optionally followed by a suffix such as ": " and a name), a message
+// line under it, and OK / Cancel.
 
 #include "gui/core/CPopupBox.h"
 #include "platform/CString.h"
@@ -12,7 +12,8 @@ class CKespaWarningDlg : public CPopupBox {
 public:
     CKespaWarningDlg(CWnd* parent, const wchar_t* skinFile, const wchar_t* suffix = nullptr);
 
-    // A message shown instead of the heading's skin text.
+    // A message for the message line; a skin without one shows it instead
+    // of the heading's text.
     void SetText(const wchar_t* message) { m_message = message ? message : L""; }
 
     void BindItems() override;
@@ -25,4 +26,5 @@ private:
     CString m_suffix;
     CString m_message;
     CTextItem* m_heading = nullptr;
+    CTextItem* m_messageLine = nullptr;
 };

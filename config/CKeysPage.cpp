@@ -6,6 +6,7 @@
 #include "config/CKespaWarningDlg.h"
 #include "config/CPoldPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
+#include "config/ProfileRules.h"
 #include "gui/widgets/CBitmapBtn.h"
 #include "gui/widgets/CBitmapItem.h"
 #include "gui/widgets/CDropdownListItem.h"
@@ -122,21 +123,17 @@ void CKeysPage::FillProfileDropdown() {
     if (!m_profiles)
         return;
     m_profiles->RemoveAllEntries();
-    int selected = 0;
-    for (int i = 0; i < Store().GetProfileCount(); ++i)
-        if (IKeyboardProfile* profile = Store().GetProfile(i)) {
-            const int index = m_profiles->AddEntry(profile->GetName());
-            if (profile == Store().GetActiveProfile())
-                selected = index;
-        }
-    m_profiles->Select(selected, nullptr);
+    for (const CString& name : ProfileNames(Store()))
+        m_profiles->AddEntry(name);
+    m_profiles->Select(ActiveProfileIndex(Store()), nullptr);
 }
 
 void CKeysPage::OnDropdownChoice(int index, HWND) {
     // Only the profile drop-down's choices come here (OnMessage).
     if (index < 0 || !CHECK_INVARIANT(m_profiles))
         return;
-    IKeyboardProfile* chosen = Store().FindProfileByName(m_profiles->GetEntryText(index));
+    // By the entry's place: two names may differ in letter case only.
+    IKeyboardProfile* chosen = ProfileOfChoice(Store(), index, m_profiles->GetEntryText(index));
     if (chosen && chosen != Store().GetActiveProfile())
         m_host.SwitchProfile(chosen);
 }
@@ -402,7 +399,7 @@ void CKeysPage::AssignProfile() {
     CKespaDropdownSelectPopup popup(&m_host.Window(), L"SelectProfilePopup.xml", names, name);
     if (popup.DoModal() != IDOK || name.IsEmpty())
         return;
-    IKeyboardProfile* profile = Store().FindProfileByName(name);
+    IKeyboardProfile* profile = FindProfileExactly(Store(), name);
     if (!profile)
         return;
     StoreForSelectedKey(MakeProfileRecord(*profile), true);

@@ -487,7 +487,7 @@ void CMacrosPage::ImportMacro() {
         return;
     }
     IGenDevice* device = Device();
-    if (!device || !m_host.WaitForDevice())
+    if (!device || !m_host.WaitWhileWriting())
         return;
     const int before = Store().GetMacroCount();
     CString duplicate;
@@ -514,7 +514,7 @@ void CMacrosPage::ExportMacro() {
     if (!macro || !device)
         return;
     const CString name = macro->GetName();
-    if (!m_host.WaitForDevice())
+    if (!m_host.WaitWhileWriting())
         return;
     // Only what the keyboard holds can be exported: a macro it does not
     // have, or one changed since the last write, is applied first.
@@ -528,7 +528,7 @@ void CMacrosPage::ExportMacro() {
     if (!ChooseMacroFile(true, path))
         return;
     macro = Store().FindMacroByName(name);
-    if (!macro || !m_host.WaitForDevice())
+    if (!macro || !m_host.WaitWhileWriting())
         return;
     if (!device->ExportMacro(path, macro))
         Warn(L"FileErrorPopUp.xml");
@@ -554,7 +554,7 @@ void CMacrosPage::StartRecording() {
     }
     IGenDevice* device = Device();
     if (device) {
-        m_host.WaitForDevice();
+        m_host.WaitWhileWriting();
         device->SetDeviceMode2();
     }
     if (!m_editor->ToggleRecording()) {
@@ -583,7 +583,7 @@ void CMacrosPage::Stop() {
 
 void CMacrosPage::StopRecording() {
     if (IGenDevice* device = Device()) {
-        m_host.WaitForDevice();
+        m_host.WaitWhileWriting();
         device->SetDeviceMode1();
     }
     if (m_editor && m_editor->IsRecording()) {
@@ -648,7 +648,7 @@ void CMacrosPage::EditKeyStep() {
     // The keyboard sends its keys on as plain keys while one is captured.
     IGenDevice* device = Device();
     if (device) {
-        m_host.WaitForDevice();
+        m_host.WaitWhileWriting();
         device->SetDeviceMode2();
     }
     CTilvorPopupBoxSingleKeyEntry popup(&m_host.Window(), result);

@@ -94,8 +94,10 @@ std::unique_ptr<CGenericPanel> CGenericPanel::CreateListFrame(const RECT& rect, 
     frame->SetBorderColour(border);
     if (!frame->Create(rect, parent, picture))
         return nullptr;
-    // The frame's fill never covers the list and its bar.
-    frame->ModifyStyle(0, WS_CLIPCHILDREN);
+    // Neither the frame nor its list clips its children: a window that does
+    // keeps the invalidation of the window under it (which paints over them
+    // all) from reaching its children, and the header, the bar or an edit
+    // would stay painted over.  Parents paint first; the children after them.
     const CRect inner = frame->GetInnerRect();
     listRect = CRect(inner.left, inner.top, std::max<LONG>(inner.left, inner.right - barWidth), inner.bottom);
     return frame;

@@ -28,8 +28,8 @@ public:
     int GetBorderWidth() const noexcept { return m_borderWidth; }
     const CRect& GetInnerRect() const noexcept { return m_inner; }
 
-    // The frame of a list widget at rect under parent, in the list's colours,
-    // its children never painted over; listRect gets the list's place in it
+    // The frame of a list widget at rect under parent, in the list's colours;
+    // listRect gets the list's place in it
     // (the inner rectangle less a bar of barWidth at its right).  Null when
     // the window cannot be made.
     static std::unique_ptr<CGenericPanel> CreateListFrame(const RECT& rect, CWnd* parent, int borderWidth,

@@ -2,6 +2,7 @@
 
 #include "gui/skin/CFontItem.h"
 #include "gui/widgets/CListPanelItem.h"
+#include "gui/widgets/CRowSizer.h"
 #include "gui/core/CMemDC2.h"
 #include "gui/widgets/CVScrollBar.h"
 #include "gui/core/ItemSupport.h"
@@ -18,8 +19,6 @@ CListPanelList::~CListPanelList() {
         m_tooltip.DestroyWindow();
     if (GetSafeHwnd())
         DestroyWindow();
-    if (m_rowSizer)
-        ImageList_Destroy(m_rowSizer);
 }
 
 bool CListPanelList::NeedsScrollBar(int height, int entryCount, int barWidth) {
@@ -47,17 +46,13 @@ bool CListPanelList::CreateList(const RECT& rect, CWnd* parent, UINT id, bool wi
         if (visible && SetWindowRgn(visible, false) == 0)
             ::DeleteObject(visible);
     }
-    // Rows are as high as the sizer's pictures.
-    m_rowSizer = ImageList_Create(1, kRowHeight, ILC_COLOR, 1, 0);
-    if (m_rowSizer)
-        SetImageList(m_rowSizer, LVSIL_SMALL);
     SetFont(m_style.font ? static_cast<HFONT>(m_style.font->GetSafeHandle()) : GetFallbackFont(), false);
     LOGFONTW font = {};
     if (m_style.font && ::GetObjectW(m_style.font->GetSafeHandle(), sizeof font, &font) == sizeof font)
         m_rowStep = std::abs(font.lfHeight) + 1;
     InsertColumn(0, L"", LVCFMT_LEFT, std::max(m_visibleWidth - 2 * m_style.borderWidth, 1));
     ::GetCursorPos(&m_lastMouse);
-    FitRowHeight();
+    m_rowSizer.Fit(*this, kRowHeight);
     Fill();
     if (barWidth > 0) {
         auto bar = std::make_unique<CVScrollBar>(barWidth, this);
@@ -71,33 +66,6 @@ bool CListPanelList::CreateList(const RECT& rect, CWnd* parent, UINT id, bool wi
         }
     }
     return true;
-}
-
-void CListPanelList::FitRowHeight() {
-    // The list view pads a row beyond its sizer's height by its own rule:
-    // the sizer is cut by that padding, so a row is kRowHeight high, the
-    // height every list is sized by.  Measured on a probe row before the
-    // rows go in, so the list never lays them out at another height.
-    LVITEMW probe = {};
-    probe.mask = LVIF_TEXT;
-    probe.pszText = const_cast<wchar_t*>(L"");
-    if (!m_rowSizer || InsertItem(&probe) < 0)
-        return;
-    for (int tries = 0; tries < 2; ++tries) {
-        const int excess = RowHeight() - kRowHeight;
-        if (excess == 0 || m_sizerHeight - excess < 1)
-            break;
-        HIMAGELIST sizer = ImageList_Create(1, m_sizerHeight - excess, ILC_COLOR, 1, 0);
-        if (!sizer)
-            break;
-        SetImageList(sizer, LVSIL_SMALL);
-        ImageList_Destroy(m_rowSizer);
-        m_rowSizer = sizer;
-        m_sizerHeight -= excess;
-        if (RowHeight() - kRowHeight == excess)
-            break;  // the font, not the sizer, sets the height
-    }
-    DeleteAllItems();
 }
 
 void CListPanelList::Fill() {
@@ -121,12 +89,7 @@ void CListPanelList::Fill() {
     Invalidate(false);
 }
 
-int CListPanelList::RowHeight() const {
-    CRect first;
-    if (GetSafeHwnd() && GetItemCount() > 0 && GetItemRect(0, &first, LVIR_BOUNDS) && first.Height() > 0)
-        return first.Height();
-    return kRowHeight;
-}
+int CListPanelList::RowHeight() const { return CRowSizer::RowHeight(*this, kRowHeight); }
 
 int CListPanelList::RowAt(CPoint point) const {
     CRect client;

@@ -6,6 +6,7 @@
 // on its page.
 
 #include "gui/core/GuiMessages.h"
+#include "gui/widgets/CRowSizer.h"
 #include "gui/widgets/ListPanelEntry.h"
 #include "platform/CListCtrl.h"
 #include "platform/CToolTipCtrl.h"
@@ -78,8 +79,6 @@ protected:
     virtual ListRowColours RowColours(int row) const;
     virtual void DrawFrame(CDC& dc, const CRect& client);
     void SetHotRow(int row);
-    // Makes a row exactly kRowHeight high (before any row goes in).
-    void FitRowHeight();
     // What a left press on a row does: a sub-list opens, then the popup
     // ends a moment later with the row.
     void ChooseRow(int row);
@@ -112,8 +111,8 @@ protected:
     CToolTipCtrl m_tooltip;
     CString m_noTooltip;
     int m_tooltipRow = -2;
-    HIMAGELIST m_rowSizer = nullptr;
-    int m_sizerHeight = kRowHeight;
+    // Every row exactly kRowHeight high.
+    CRowSizer m_rowSizer;
     int m_visibleWidth = 0;
     // Where the mouse was last seen: a move message that finds it there
     // (as one comes when the list takes the mouse) leaves the keyboard's

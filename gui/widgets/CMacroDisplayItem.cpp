@@ -118,7 +118,7 @@ bool CMacroDisplayItem::CreateFrameAndList(const RECT& rect, CWnd* parent, UINT 
         return false;
     const CRect inner = m_frame->GetInnerRect();
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_EDITLABELS |
-                        LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | WS_CLIPCHILDREN;
+                        LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS;
     if (!CListCtrl::Create(style, listRect, m_frame.get(), id))
         return false;
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);

@@ -23,6 +23,7 @@ void CXHeaderCtrl::SetTextColour(COLORREF colour) {
 void CXHeaderCtrl::PreSubclassWindow() {
     CHeaderCtrl::PreSubclassWindow();
     ModifyStyle(0, HDS_NOSIZING);
+    m_extras.assign(static_cast<size_t>(std::max(GetItemCount(), 0)), ItemExtra());
 }
 
 LRESULT CXHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,6 +36,30 @@ LRESULT CXHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             m_imageHeight = info.rcImage.bottom - info.rcImage.top;
         } else {
             m_imageWidth = m_imageHeight = 0;
+        }
+        return result;
+    }
+    if (message == HDM_INSERTITEMW || message == HDM_INSERTITEMA) {
+        const size_t at = std::min(static_cast<size_t>(wParam), m_extras.size());
+        m_extras.insert(m_extras.begin() + static_cast<std::ptrdiff_t>(at), ItemExtra());
+        const LRESULT result = CHeaderCtrl::WindowProc(message, wParam, lParam);
+        if (result < 0)
+            m_extras.erase(m_extras.begin() + static_cast<std::ptrdiff_t>(at));
+        return result;
+    }
+    if (message == HDM_DELETEITEM) {
+        const LRESULT result = CHeaderCtrl::WindowProc(message, wParam, lParam);
+        // Only an item that went takes its extras along.
+        if (result && wParam < m_extras.size())
+            m_extras.erase(m_extras.begin() + static_cast<std::ptrdiff_t>(wParam));
+        return result;
+    }
+    if (message == HDM_LAYOUT) {
+        const LRESULT result = CHeaderCtrl::WindowProc(message, wParam, lParam);
+        auto* layout = reinterpret_cast<HDLAYOUT*>(lParam);
+        if (result && layout && layout->prc && layout->pwpos) {
+            layout->pwpos->cy = kHeight;
+            layout->prc->top = layout->pwpos->y + kHeight;
         }
         return result;
     }

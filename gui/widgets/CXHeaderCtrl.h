@@ -5,6 +5,8 @@
 
 #include "platform/CHeaderCtrl.h"
 
+#include <vector>
+
 class CDC;
 
 class CXHeaderCtrl : public CHeaderCtrl {
@@ -12,6 +14,18 @@ public:
     // Between an item's image, its text and its bitmap.
     static constexpr int kSpacing = 6;
     static constexpr int kMaxTitleChars = 160;
+    // The header is this high whatever its font.
+    static constexpr int kHeight = 26;
+
+    // A record beside each item, room for what an owner attaches to a
+    // column; nothing attaches anything yet, but the records stay in step
+    // with the items through every insertion and deletion.
+    struct ItemExtra {
+        int first = 0;
+        int second = 0;
+        int third = -1;
+        int fourth = -1;
+    };
 
     CXHeaderCtrl() = default;
 
@@ -24,6 +38,7 @@ public:
     COLORREF GetTextColour() const noexcept { return m_textColour; }
     int GetImageWidth() const noexcept { return m_imageWidth; }
     int GetImageHeight() const noexcept { return m_imageHeight; }
+    size_t GetExtraCount() const noexcept { return m_extras.size(); }
 
     // One item's image, bitmap and translated title between left and right.
     virtual void DrawItemText(CDC& dc, int left, int top, int right, int bottom, int item);
@@ -39,6 +54,7 @@ protected:
 private:
     void Paint(CDC& dc, const CRect& client);
 
+    std::vector<ItemExtra> m_extras;
     bool m_doubleBuffer = true;
     int m_imageWidth = 0;
     int m_imageHeight = 0;

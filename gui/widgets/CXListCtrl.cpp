@@ -168,14 +168,10 @@ bool CXListCtrl::CreateFrameAndList(const RECT& rect, CWnd* parent, UINT id, DWO
     if (!m_frame)
         return false;
     const CRect inner = m_frame->GetInnerRect();
-    // The header and the edit are never painted over by the list's fill.
-    if (!CListCtrl::Create(style | WS_CLIPCHILDREN, listRect, m_frame.get(), id))
+    if (!CListCtrl::Create(style, listRect, m_frame.get(), id))
         return false;
     SubclassHeader();
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_DOUBLEBUFFER);
-    // The pictures of the small image list make every row at least 18 high.
-    if (m_images.Create(18, 18, ILC_COLOR4, 10, 10))
-        SetImageList(&m_images, LVSIL_SMALL);
     m_font = font;
     const HFONT shown = font ? static_cast<HFONT>(font->GetSafeHandle()) : GetFallbackFont();
     SetFont(shown, false);
@@ -183,14 +179,14 @@ bool CXListCtrl::CreateFrameAndList(const RECT& rect, CWnd* parent, UINT id, DWO
     SetTextColor(m_fontColour);
     SetBkColor(m_backColour);
     SetTextBkColor(m_backColour);
-    m_scrollRowHeight = ScrollRowHeight(FontHeightOf(shown));
+    m_rowSizer.Fit(*this, kRowHeight);
+    m_scrollRowHeight = std::max(kRowHeight, ScrollRowHeight(FontHeightOf(shown)));
     if (m_scrollBar) {
         const int header = HeaderHeight();
         CRect barRect(listRect.right, inner.top, listRect.right + barWidth, inner.bottom);
-        if (picture) {
+        // Beside the rows only, its arrows inside the frame.
+        if (picture)
             barRect.top += header;
-            barRect.bottom = inner.bottom - inner.top + header / 2;
-        }
         if (!m_scrollBar->CreateBeside(m_frame.get(), barRect, m_backColour, m_borderColour))
             m_scrollBar.reset();
     }
@@ -203,6 +199,9 @@ void CXListCtrl::SubclassHeader() {
         return;
     if (HWND header = GetHeaderCtrl())
         m_headerSubclassed = m_header.SubclassWindow(header);
+    // The list lays its header out again, now at the header's own height.
+    if (m_headerSubclassed)
+        SetWindowPos(static_cast<HWND>(nullptr), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 int CXListCtrl::HeaderHeight() const {
@@ -555,6 +554,20 @@ LRESULT CXListCtrl::Notify(UINT message, int32_t key, int32_t column, const void
         return 0;
     const XListNotify record = {key, column, value};
     return target->SendMessage(message, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(&record));
+}
+
+HWND CXListCtrl::ReportSender(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_XLIST_ASSIGN_APPLICATION:
+    case WM_XLIST_CHECK_CHANGED:
+    case WM_XLIST_ITEM_ACTIVATED:
+    case WM_XLIST_ROW_SELECTED:
+    case WM_XLIST_MENU_COMMAND:
+    case WM_XLIST_LABEL_EDITED: return reinterpret_cast<HWND>(wParam);
+    // The row-key message names its row in wParam and the list in lParam.
+    case WM_XLIST_CELL_CLICKED: return reinterpret_cast<HWND>(lParam);
+    default: return nullptr;
+    }
 }
 
 BOOL CXListCtrl::PreTranslateMessage(MSG* msg) {

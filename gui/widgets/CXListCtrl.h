@@ -14,11 +14,11 @@
 #include "gui/core/CGUIItem.h"
 #include "gui/core/GuiMessages.h"
 #include "gui/skin/SymbolTables.h"
+#include "gui/widgets/CRowSizer.h"
 #include "gui/widgets/CXComboList.h"
 #include "gui/widgets/CXHeaderCtrl.h"
 #include "gui/widgets/CXListEdit.h"
 #include "platform/CFont.h"
-#include "platform/CImageList.h"
 #include "platform/CListCtrl.h"
 #include "platform/CString.h"
 #include "platform/CToolTipCtrl.h"
@@ -66,6 +66,9 @@ struct XListCell {
 class CXListCtrl : public CListCtrl, public CGUIItem {
 public:
     static constexpr int kMaxColumns = 10;
+    // Every row is this high (a taller font aside), and the header
+    // CXHeaderCtrl::kHeight: a row's place follows from its index.
+    static constexpr int kRowHeight = 24;
     static constexpr int kEditLimit = 20;
     // A check cell answers a press this far either side of its middle.
     static constexpr int kCheckHalfWidth = 6;
@@ -177,6 +180,10 @@ public:
     // A font's line for scrolling: its height + 1, 16 below 1.
     static int ScrollRowHeight(int fontHeight) { return fontHeight < 1 ? 16 : fontHeight + 1; }
 
+    // The list window that sent one of the list's reports (WM_XLIST_...,
+    // GuiMessages.h); null for any other message.
+    static HWND ReportSender(UINT message, WPARAM wParam, LPARAM lParam);
+
     // Enter and Escape end an edit; a space is the list's to ignore.
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -236,7 +243,7 @@ private:
     std::map<int32_t, ColumnEntry> m_columns;
     CXHeaderCtrl m_header;
     bool m_headerSubclassed = false;
-    CImageList m_images;
+    CRowSizer m_rowSizer;
     CToolTipCtrl m_titleTip;
     int m_titleColumn = -1;
     CFont m_dropFont;

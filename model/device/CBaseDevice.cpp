@@ -339,21 +339,24 @@ bool CBaseDevice::ImportProfile(const wchar_t* path, IKeyboardConfig* config) {
         return false;
     CString name;
     GUID guid;
-    if (!ReadItemName(imported.Get(), name))
-        return false;
-    IKeyboardProfile* created = config->CreateProfile(name);
-    if (!created || !ReadItemGuid(imported.Get(), guid))
-        return false;
-    created->SetGuid(guid);
-    IKeyboardProfile* profile = config->FindProfileByGuid(guid);
-    if (!profile || !ReadProfileContent(Context(config), imported, profile))
-        return false;
-    // The keyboard made the profile: it holds what the store now holds.
-    if (CSyncedState* synced = SyncedStateOf(config)) {
-        synced->PutProfile(*profile);
-        synced->profileOrder.Append(guid);
+    IKeyboardProfile* created = nullptr;
+    if (ReadItemName(imported.Get(), name) && ReadItemGuid(imported.Get(), guid) &&
+        (created = config->CreateProfile(name)) != nullptr) {
+        created->SetGuid(guid);
+        if (ReadProfileContent(Context(config), imported, created)) {
+            // The keyboard made the profile: it holds what the store now holds.
+            if (CSyncedState* synced = SyncedStateOf(config)) {
+                synced->PutProfile(*created);
+                synced->profileOrder.Append(guid);
+            }
+            return true;
+        }
+        config->DeleteProfile(created);
     }
-    return true;
+    // Half an import is none: the keyboard's new profile goes again, and
+    // the store never shows a profile it could not read whole.
+    profiles->DeleteProfile(imported.Get());
+    return false;
 }
 
 bool CBaseDevice::ExportProfile(const wchar_t* path, IKeyboardProfile* profile) {

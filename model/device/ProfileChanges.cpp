@@ -24,8 +24,8 @@ ProfileChanges FindProfileChanges(IKeyboardProfile& profile, IKeyboardProfile* s
     ProfileChanges changes;
     changes.unknown = synced == nullptr;
     if (synced) {
-        // The keyboard keeps its own letter case of a name.
-        changes.name = CompareNoCase(profile.GetName(), synced->GetName()) != 0;
+        // A rename in letter case only is the user's too.
+        changes.name = CString(profile.GetName()) != synced->GetName();
         changes.options = !SameOptions(profile, *synced);
     }
     for (uint32_t keyId : keyIds) {

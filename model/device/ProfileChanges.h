@@ -11,7 +11,7 @@
 // What differs between a store profile and the keyboard's form of it.
 struct ProfileChanges {
     bool unknown = false;  // the keyboard's form is not known: all of it goes
-    bool name = false;     // other than in letter case
+    bool name = false;     // letter case included
     bool options = false;  // linked program, automatic switching, profile option, on-screen display
     std::vector<uint32_t> keys;  // device key ids, in the keyboard's order
     std::vector<int32_t> leds;   // LED indexes

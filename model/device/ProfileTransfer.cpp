@@ -77,14 +77,14 @@ bool WriteProfile(IProfileManager* profiles, IKeyboardProfile* profile, IKeyboar
     device = FindDeviceProfile(profiles, profile->GetGuid());
     if (!device)
         return false;
-    // A difference only in letter case is not written: the keyboard keeps its form.
+    // The user's own letter case is written too: "Game" renamed "GAME" is
+    // what the tray program's menu must show.
     if (synced)
-        return CompareNoCase(synced->GetName(), profile->GetName()) == 0 ||
-               SUCCEEDED(device->SetName(profile->GetName()));
+        return CString(synced->GetName()) == profile->GetName() || SUCCEEDED(device->SetName(profile->GetName()));
     CString name;
     if (!ReadItemName(device.Get(), name))
         return false;
-    if (name.CompareNoCase(profile->GetName()) != 0)
+    if (name != profile->GetName())
         return SUCCEEDED(device->SetName(profile->GetName()));
     return true;
 }

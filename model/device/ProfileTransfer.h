@@ -49,7 +49,7 @@ bool DeleteDeviceProfiles(IProfileManager* profiles, const std::vector<GUID>& gu
 // profile and the keyboard's list order) or finds it, and gives it the
 // profile's name where the name changed: against synced, the keyboard's form
 // of the profile, or (null) against the name the keyboard reads back.  A
-// difference in letter case only is not written.  device is the keyboard's
+// rename in letter case only is a rename too.  device is the keyboard's
 // profile for the steps that follow.
 bool WriteProfile(IProfileManager* profiles, IKeyboardProfile* profile, IKeyboardProfile* synced,
                   CComPtr<IDeviceProfile>& device, DeviceListOrder* order = nullptr);

@@ -36,6 +36,36 @@ FOOTER_LINE = (20, 620, MAIN_SIZE[0] - 20, 621)
 ASSIGN_PANEL = (20, 432, 640, 616)
 ASSIGN_PANEL_RADIUS = 10
 
+# The profiles page: the list of profiles at the left, its buttons and the
+# on-screen display option at the right.  The list's width follows from its
+# columns as the loader adds them up (columns, border, scroll bar); its
+# header and rows have the heights the list control gives them
+# (CXHeaderCtrl::kHeight, CXListCtrl::kRowHeight), so twenty profiles fit
+# without scrolling.  The frame's picture lies round the list.
+PROFILE_COLUMNS = (56, 44, 246, 232, 120)
+PROFILE_LIST_BORDER = 1
+PROFILE_SCROLL_WIDTH = 12
+PROFILE_HEADER = 26
+PROFILE_ROW = 24
+PROFILE_ROWS = 20
+PROFILE_LIST_ORIGIN = (34, 98)
+PROFILE_FRAME_MARGIN = 6
+PROFILE_CELL_PICTURE = 16
+
+
+def profile_list_rect():
+    """(left, top, right, bottom) of the profile list on the main page."""
+    left, top = PROFILE_LIST_ORIGIN
+    width = sum(PROFILE_COLUMNS) + PROFILE_LIST_BORDER + PROFILE_SCROLL_WIDTH
+    return (left, top, left + width, top + PROFILE_HEADER + PROFILE_ROWS * PROFILE_ROW)
+
+
+def profile_frame_rect():
+    left, top, right, bottom = profile_list_rect()
+    m = PROFILE_FRAME_MARGIN
+    return (left - m, top - m, right + m, bottom + m)
+
+
 # The keyboard: one key unit in pixels, the gap between caps, and where the
 # keyboard picture lies on the main page.
 UNIT = 38
@@ -191,6 +221,44 @@ def paint_assign_panel_mask():
     return c
 
 
+def paint_profile_frame(theme):
+    """The frame round the profile list, on the part of the main page it covers."""
+    left, top, right, bottom = profile_frame_rect()
+    c = paint_main_page(theme).crop((left, top, right, bottom))
+    whole = (0, 0, right - left, bottom - top)
+    c.fill_rounded_rect(whole, 10, rgb(theme["well"]))
+    c.border(whole, 1, rgb(theme["panel_border"]), 10)
+    return c
+
+
+def paint_profile_marker(on, theme):
+    """The active-profile marker of a list row: a lit dot, or an empty ring."""
+    size = PROFILE_CELL_PICTURE
+    whole = (0, 0, size, size)
+    c = Canvas(size, size, rgb(theme["well"]))
+    c.fill_rounded_rect(whole, size // 2, rgb(theme["active"] if on else theme["panel"]))
+    c.border(whole, 2, rgb(theme["active_dim"] if on else theme["frame"]), size // 2)
+    if on:
+        c.fill_rounded_rect((5, 5, size - 5, size - 5), 3, rgb(theme["text"]))
+    return c
+
+
+def paint_profile_check(on, theme):
+    """A list row's check box: a tick on the active colour, or an empty box."""
+    size = PROFILE_CELL_PICTURE
+    whole = (0, 0, size, size)
+    c = Canvas(size, size, rgb(theme["well"]))
+    c.fill_rounded_rect(whole, 4, rgb(theme["active_dim"] if on else theme["panel"]))
+    c.border(whole, 1, rgb(theme["active"] if on else theme["panel_border"]), 4)
+    if on:
+        # A tick: the checked state must not rely on colour alone.
+        for i in range(4):
+            c.fill_rect((3 + i, 7 + i, 5 + i, 9 + i), rgb(theme["text"]))
+        for i in range(6):
+            c.fill_rect((7 + i, 10 - i, 9 + i, 12 - i), rgb(theme["text"]))
+    return c
+
+
 def paint_tab(state, theme):
     width, height = TAB_SIZE
     c = _pictures.paint_state_shape(TAB_SIZE, 8, state, theme, rgb(theme["panel"]))
@@ -322,6 +390,14 @@ def page_pictures(theme):
         ("PopupTallBackground.bmp", lambda: paint_popup(POPUP_TALL_SIZE, theme)),
         ("PopupTallMask.bmp", lambda: _pictures.paint_mask(POPUP_TALL_SIZE, POPUP_RADIUS)),
         ("WideButtonMask.bmp", lambda: _pictures.paint_mask(WIDE_BUTTON, 6)),
+        ("ProfileListFrame.bmp", lambda: paint_profile_frame(theme)),
+        ("ProfileMarkerOn.bmp", lambda: paint_profile_marker(True, theme)),
+        ("ProfileMarkerOff.bmp", lambda: paint_profile_marker(False, theme)),
+        ("ProfileMarkerMask.bmp",
+         lambda: _pictures.paint_mask((PROFILE_CELL_PICTURE,) * 2, PROFILE_CELL_PICTURE // 2)),
+        ("ProfileCheckOn.bmp", lambda: paint_profile_check(True, theme)),
+        ("ProfileCheckOff.bmp", lambda: paint_profile_check(False, theme)),
+        ("ProfileCheckMask.bmp", lambda: _pictures.paint_mask((PROFILE_CELL_PICTURE,) * 2, 4)),
         ("SmallButtonMask.bmp", lambda: _pictures.paint_mask(SMALL_BUTTON, SMALL_BUTTON[0] // 2)),
     ]
     for state in STATES:

@@ -95,6 +95,36 @@ TEST_F(PopupWindows, WarningShowsItsBackgroundAndTheSuffixAfterItsText) {
     warning.DestroyWindow();
 }
 
+TEST_F(PopupWindows, AMessageGoesIntoTheMessageLineAndOverTheHeadingOnlyWithoutOne) {
+    const struct {
+        const wchar_t* skinFile;
+        const wchar_t* heading;  // null: the message
+        const wchar_t* line;     // null: the skin has none
+    } cases[] = {
+        {L"ProfileLimitReachedPopup.xml", L"The keyboard holds no more than 20 profiles.", L"Copy"},
+        {L"PathLengthLimitReachedPopUp.xml", L"The path of the chosen file is too long.", L"Copy"},
+        {L"FileErrorPopUp.xml", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(CString(c.skinFile).ToUtf8());
+        CKespaWarningDlg warning(nullptr, c.skinFile);
+        warning.SetText(L"$Copy");
+        ASSERT_TRUE(warning.Create(IDD_POPUP, nullptr));
+        warning.ShowWindow(SW_SHOW);
+        PumpUntilIdle();
+        CTextItem* heading = FindItem<CTextItem>(warning.GetItems(), TEXT_WARNDLG_HEADING, kItemTextItem);
+        CTextItem* line = FindItem<CTextItem>(warning.GetItems(), TEXT_WARNDLG_MESSAGE, kItemTextItem);
+        ASSERT_NE(heading, nullptr);
+        EXPECT_EQ(heading->GetText(), CString(c.heading ? c.heading : L"Copy"));
+        EXPECT_EQ(line != nullptr, c.line != nullptr);
+        if (line && c.line)
+            EXPECT_EQ(line->GetText(), CString(c.line));
+        if (std::wstring(c.skinFile) == L"ProfileLimitReachedPopup.xml")
+            EXPECT_TRUE(SaveWindowScreenshot(warning, ArtifactPath(L"config-profile-limit-popup.png")));
+        warning.DestroyWindow();
+    }
+}
+
 TEST_F(PopupWindows, MacroPopupStartsOnAValidModeAndKeepsOneModeChecked) {
     std::vector<CString> names = {L"One", L"Two"};
     CString name;

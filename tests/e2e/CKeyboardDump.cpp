@@ -91,6 +91,29 @@ std::vector<CKeyboardDump::Application> CKeyboardDump::Applications() const {
     return applications;
 }
 
+std::vector<CKeyboardDump::ProfileEntry> CKeyboardDump::Profiles() const {
+    std::vector<ProfileEntry> profiles;
+    for (pugi::xml_node node : m_root.children("profile")) {
+        ProfileEntry entry{node.attribute("guid").value(), node.attribute("name").value(),
+                           node.attribute("linked-program").value(), Number(node.attribute("options")), ""};
+        for (pugi::xml_node part : node.children()) {
+            entry.content += part.name();
+            for (pugi::xml_attribute attribute : part.attributes())
+                entry.content += std::string(" ") + attribute.name() + "=" + attribute.value();
+            entry.content += "\n";
+        }
+        profiles.push_back(entry);
+    }
+    return profiles;
+}
+
+std::vector<std::string> CKeyboardDump::ProfileNames() const {
+    std::vector<std::string> names;
+    for (const ProfileEntry& profile : Profiles())
+        names.push_back(profile.name);
+    return names;
+}
+
 uint32_t CKeyboardDump::Key::SubAction() const {
     switch (action) {
     case KeyAction::Button:

@@ -77,6 +77,15 @@ public:
         std::string guid;
         std::string path;
     };
+    struct ProfileEntry {
+        std::string guid;
+        std::string name;
+        std::string linkedProgram;
+        unsigned options = 0;  // bit 0 automatic switching, bit 2 on-screen display
+        // Every key record and LED as the dump holds them: two profiles of
+        // the same keys and lighting have the same content.
+        std::string content;
+    };
 
     explicit CKeyboardDump(const std::string& text);
     CKeyboardDump(const CKeyboardDump&) = delete;
@@ -98,6 +107,9 @@ public:
     bool FindLed(unsigned id, bool& on, unsigned& colour, unsigned& effect) const;
     std::vector<Macro> Macros() const;
     std::vector<Application> Applications() const;
+    // The profiles in the keyboard's order.
+    std::vector<ProfileEntry> Profiles() const;
+    std::vector<std::string> ProfileNames() const;
 
 private:
     pugi::xml_node Profile(const std::string& profileName) const;

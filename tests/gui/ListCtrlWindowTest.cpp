@@ -13,6 +13,7 @@
 #include "gui/widgets/CVScrollBar.h"
 #include "gui/widgets/CXListCtrl.h"
 #include "tests/gui/WidgetHost.h"
+#include "tests/support/KeyInput.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
@@ -87,16 +88,7 @@ void Press(WORD vk) {
 }
 
 void Type(const std::wstring& text) {
-    for (wchar_t c : text) {
-        INPUT input[2] = {};
-        for (INPUT& i : input) {
-            i.type = INPUT_KEYBOARD;
-            i.ki.wScan = c;
-            i.ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, input, sizeof input[0]);
-    }
+    SendText(text);
     PumpAsProgram(80);
 }
 
@@ -287,6 +279,40 @@ protected:
     ListSkinFiles files{folder};
     CXListCtrl* list = nullptr;
     std::vector<Report> reports;
+};
+
+// Chooses in the popup menu while its own loop runs: a press on a row, or
+// the right button for nothing, a moment after the menu opened.
+class MenuChoice {
+public:
+    explicit MenuChoice(int row) : m_row(row) {}
+    void Run(const std::function<void()>& open) {
+        s_choice = this;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 150, &MenuChoice::Tick);
+        open();
+        ::KillTimer(nullptr, timer);
+        s_choice = nullptr;
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        MenuChoice* choice = s_choice;
+        HWND window = ::GetCapture() ? ::GetCapture() : ::GetFocus();
+        auto* menu = dynamic_cast<CListPanelList*>(CWnd::FromHandlePermanent(window));
+        if (!choice || !menu || choice->m_done)
+            return;
+        choice->m_done = true;
+        if (choice->m_row < 0) {
+            menu->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, 0);
+            return;
+        }
+        CRect row;
+        menu->GetItemRect(choice->m_row, &row, LVIR_BOUNDS);
+        menu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, (row.top + row.bottom) / 2));
+    }
+    static inline MenuChoice* s_choice = nullptr;
+    int m_row;
+    bool m_done = false;
 };
 
 TEST_F(ListCtrl, TheLoaderBuildsTheListInItsFrameWithTheLanguagesTitleAndWidth) {
@@ -513,6 +539,38 @@ TEST_F(ListCtrl, TheWheelScrollsWholeNotchesAndStopsWithTheLastRowInView) {
     EXPECT_TRUE(reports.empty()) << Describe(reports);
 }
 
+TEST_F(ListCtrl, RowsAndTheHeaderHaveFixedHeightsSoARowsPlaceFollowsFromItsIndex) {
+    CRect header;
+    list->GetHeader().GetWindowRect(&header);
+    EXPECT_EQ(header.Height(), CXHeaderCtrl::kHeight);
+    for (int32_t key = 0; key < 4; ++key) {
+        const CRect cell = Cell(key, LCITEM_PROFILENAME);
+        EXPECT_EQ(cell.top, CXHeaderCtrl::kHeight + key * CXListCtrl::kRowHeight) << key;
+        EXPECT_EQ(cell.Height(), CXListCtrl::kRowHeight) << key;
+    }
+    // Each header item keeps its extras while it is there, and only then.
+    CXHeaderCtrl& titles = list->GetHeader();
+    EXPECT_EQ(titles.GetExtraCount(), 5u);
+    EXPECT_FALSE(titles.SendMessage(HDM_DELETEITEM, 9));
+    EXPECT_EQ(titles.GetExtraCount(), 5u);
+}
+
+TEST_F(ListCtrl, PressesBelowTheRowsReportNothing) {
+    list->SetCellMenu(Item<CListPanelItem>(LISTPANEL_PROFILEOPTIONS));
+    CRect client;
+    list->GetClientRect(&client);
+    const POINT below = {40, client.bottom - 4};
+    ASSERT_GT(below.y, Cell(3, LCITEM_PROFILENAME).bottom);
+    Click(*list, below);
+    PumpAsProgram(::GetDoubleClickTime() + 100);
+    Click(*list, below, true);
+    PumpAsProgram(::GetDoubleClickTime() + 100);
+    // Were a menu to open for no row, nothing would be chosen in it.
+    MenuChoice(-1).Run([&] { Click(*list, below, false, true); });
+    PumpAsProgram(100);
+    EXPECT_TRUE(reports.empty()) << Describe(reports);
+}
+
 TEST_F(ListCtrl, TheHeadersDividersNeitherDragNorFitTheirColumn) {
     CRect item;
     ASSERT_TRUE(list->GetHeader().GetItemRect(2, &item));
@@ -552,6 +610,38 @@ TEST_F(ListCtrl, TheScreenShowsTheRowsHeaderAndChecksInTheSkinsColours) {
     CRect header;
     list->GetHeader().GetClientRect(&header);
     EXPECT_EQ(pixel(list->GetHeader(), POINT{header.right - 3, header.bottom / 2}), 0xC57700u) << "header";
+    // The titles show, and show again whenever the header is painted again.
+    auto titlePixels = [&] {
+        CRect titles = header;
+        list->GetHeader().ClientToScreen(&titles);
+        size_t lit = 0;
+        // Yellowish (0xRRGGBB): the titles' colour, smoothed at their edges.
+        for (uint32_t p : ScreenPixels(titles))
+            lit += (p >> 16 & 0xFF) > 160 && (p >> 8 & 0xFF) > 160 && (p & 0xFF) < 120 ? 1 : 0;
+        return lit;
+    };
+    EXPECT_GT(titlePixels(), 20u) << "no titles";
+    list->GetHeader().Invalidate(true);
+    list->Invalidate(true);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    EXPECT_GT(titlePixels(), 20u) << "no titles once painted again";
+    // The window under the list paints over it (it clips no children, as
+    // the program's main window does not): the header and the bar are
+    // painted again after it.
+    host.ModifyStyle(WS_CLIPCHILDREN, 0);
+    host.Invalidate(false);
+    for (CWnd* child : {static_cast<CWnd*>(&list->GetHeader()), static_cast<CWnd*>(list->GetScrollBar())}) {
+        CRect waiting;
+        EXPECT_TRUE(::GetUpdateRect(child->GetSafeHwnd(), &waiting, FALSE)) << "left painted over";
+    }
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    EXPECT_GT(titlePixels(), 20u) << "no titles once the window under the list painted again";
+    list->SetCellText(1, LCITEM_PROFILENAME, L"Renamed");
+    list->SetCellCheck(1, LCITEM_AUTOSWITCH, 1);
+    list->SetRowColours(1, 0x00FF00, list->GetBackColour(), 0x00FF00, list->GetSelectedBackColour());
+    host.Invalidate(false);
+    ASSERT_TRUE(WaitUntilDrawn(host));
+    EXPECT_GT(titlePixels(), 20u) << "no titles once the rows changed";
     const CRect plain = Cell(0, LCITEM_PROFILENAME), selected = Cell(1, LCITEM_PROFILENAME);
     EXPECT_EQ(pixel(*list, POINT{plain.right - 2, plain.top + 2}), 0x3A3A3Au) << "a row";
     EXPECT_EQ(pixel(*list, POINT{selected.right - 2, selected.top + 2}), 0xEDE86Fu) << "the selected row";
@@ -567,40 +657,6 @@ TEST_F(ListCtrl, TheScreenShowsTheRowsHeaderAndChecksInTheSkinsColours) {
     EXPECT_EQ(pixel(*list, POINT{10, rows.bottom - 3}), 0x3A3A3Au) << "below the rows";
     EXPECT_TRUE(SaveWindowScreenshot(host, ArtifactPath(L"listctrl.png")));
 }
-
-// Chooses in the popup menu while its own loop runs: a press on a row, or
-// the right button for nothing, a moment after the menu opened.
-class MenuChoice {
-public:
-    explicit MenuChoice(int row) : m_row(row) {}
-    void Run(const std::function<void()>& open) {
-        s_choice = this;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 150, &MenuChoice::Tick);
-        open();
-        ::KillTimer(nullptr, timer);
-        s_choice = nullptr;
-    }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        MenuChoice* choice = s_choice;
-        HWND window = ::GetCapture() ? ::GetCapture() : ::GetFocus();
-        auto* menu = dynamic_cast<CListPanelList*>(CWnd::FromHandlePermanent(window));
-        if (!choice || !menu || choice->m_done)
-            return;
-        choice->m_done = true;
-        if (choice->m_row < 0) {
-            menu->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, 0);
-            return;
-        }
-        CRect row;
-        menu->GetItemRect(choice->m_row, &row, LVIR_BOUNDS);
-        menu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, (row.top + row.bottom) / 2));
-    }
-    static inline MenuChoice* s_choice = nullptr;
-    int m_row;
-    bool m_done = false;
-};
 
 TEST_F(ListCtrl, TheRightButtonsMenuSaysWhatWasChosenForTheRow) {
     auto* menu = Item<CListPanelItem>(LISTPANEL_PROFILEOPTIONS);
@@ -693,6 +749,9 @@ TEST_F(ListCtrl, ADropDownCellOffersItsEntriesAndReportsAChangedChoice) {
             }
         }
         EXPECT_TRUE(PumpAsProgramUntil([&] { return list->GetDropList() == nullptr; }, 1000)) << c.what;
+        // Closed for good: the key that closed it opens nothing again.
+        PumpAsProgram(300);
+        EXPECT_EQ(list->GetDropList(), nullptr) << c.what;
         EXPECT_EQ(list->GetCellText(0, LCITEM_PROFILEEXE), CString(c.text)) << c.what;
         if (c.reported) {
             ASSERT_EQ(reports.size(), 2u) << c.what << ": " << Describe(reports);

@@ -67,7 +67,7 @@ TEST_F(SyncedStore, EachEditCountsAsAChangeOfItsOwnItemOnly) {
     const Case cases[] = {
         {"nothing", [](IKeyboardProfile&) {}, false, false, {}, {}},
         {"a new name", [](IKeyboardProfile& p) { p.SetName(L"Renamed"); }, true, false, {}, {}},
-        {"the name in other letter case", [](IKeyboardProfile& p) { p.SetName(L"ONE"); }, false, false, {}, {}},
+        {"the name in other letter case", [](IKeyboardProfile& p) { p.SetName(L"ONE"); }, true, false, {}, {}},
         {"a linked program", [](IKeyboardProfile& p) { p.SetLinkedApplication(L"C:\\Play.exe"); }, false, true, {}, {}},
         {"automatic switching", [](IKeyboardProfile& p) { p.SetAutoSwitch(1); }, false, true, {}, {}},
         {"the on-screen display", [](IKeyboardProfile& p) { p.SetShowOsd(p.GetShowOsd() ? 0 : 1); }, false, true, {}, {}},

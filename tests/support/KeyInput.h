@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,3 +14,7 @@ void SendKeys(const std::vector<std::pair<WORD, bool>>& keys);
 // Mouse button events (MOUSEEVENTF_LEFTDOWN, ..._RIGHTUP and the like) sent
 // in one call, where the pointer is.
 void SendMouseButtons(const std::vector<DWORD>& flags);
+
+// Characters typed whatever the keyboard layout: each one pressed and
+// released as the character itself.
+void SendText(const std::wstring& text);

@@ -129,6 +129,26 @@ TEST_P(DeviceFaults, ADeviceItemWhoseGuidCannotBeReadIsNotDeleted) {
     }
 }
 
+TEST_P(DeviceFaults, AnImportThatFailsHalfWayLeavesNeitherTheStoreNorTheKeyboardChanged) {
+    Store().SetKeyAssignment(EmulatorKeys::Key(L"F1"), KeyAssignment::Disabled(), Store().GetProfile(0));
+    ASSERT_TRUE(WriteNow());
+    const std::wstring file = s_folder + L"\\first.vqp";
+    ASSERT_TRUE(m_keyboard->ExportProfile(file.c_str(), Store().GetProfile(0)));
+    // The new profile's name, its GUID, and its keys once it is in the store.
+    for (const wchar_t* operation :
+         {L"IDeviceProfile.GetName", L"IDeviceProfile.GetGuid", L"IKeyAssignmentManager.ReadKeys"}) {
+        SCOPED_TRACE(Utf8(operation));
+        Fail(operation);
+        EXPECT_FALSE(m_keyboard->ImportProfile(file.c_str(), &Store()));
+        EXPECT_EQ(Store().GetProfileCount(), 3);
+        EXPECT_EQ(Data().profiles.size(), 3u);
+    }
+    ASSERT_TRUE(m_keyboard->ImportProfile(file.c_str(), &Store()));
+    ASSERT_EQ(Store().GetProfileCount(), 4);
+    EXPECT_EQ(Store().GetKeyAssignment(EmulatorKeys::Key(L"F1"), Store().GetProfile(3)).type, AssignmentDisabled);
+    EXPECT_EQ(Data().profiles.size(), 4u);
+}
+
 TEST_P(DeviceFaults, AFailedStepIsReportedAsAFailure) {
     struct Case {
         const wchar_t* operation;
