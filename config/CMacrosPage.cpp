@@ -2,6 +2,7 @@
 
 #include "config/CKespaNameEntryPopup.h"
 #include "config/CKespaWarningDlg.h"
+#include "config/FileChoice.h"
 #include "config/CTilvorPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
 #include "config/MacroPageRules.h"
@@ -9,6 +10,7 @@
 #include "gui/core/GuiMessages.h"
 #include "gui/core/ItemSupport.h"
 #include "gui/skin/CKeyboardDef.h"
+#include "gui/skin/GUIResources.h"
 #include "gui/skin/KeyStroke.h"
 #include "gui/skin/SymbolIds.h"
 #include "gui/widgets/CBitmapBtn.h"
@@ -21,8 +23,6 @@
 #include "model/store/CSyncedState.h"
 #include "platform/CStringArray.h"
 #include "platform/CWnd.h"
-
-#include <commdlg.h>
 
 #include <algorithm>
 
@@ -358,11 +358,13 @@ void CMacrosPage::OnDeviceRemoved() {
 // ---------------------------------------------------------------------------
 // Popups
 
-void CMacrosPage::Warn(const wchar_t* skinFile, const CString& suffix) {
+void CMacrosPage::Warn(const wchar_t* skinFile, const CString& suffix, const wchar_t* message) {
     if (m_warningOpen)
         return;
     m_warningOpen = true;
     CKespaWarningDlg warning(&m_host.Window(), skinFile, suffix.IsEmpty() ? nullptr : suffix.GetString());
+    if (message)
+        warning.SetText(message);
     warning.DoModal();
     m_warningOpen = false;
 }
@@ -446,44 +448,18 @@ void CMacrosPage::DeleteMacro() {
     m_host.RefreshPages();
 }
 
-bool CMacrosPage::ChooseMacroFile(bool save, CString& path) {
-    // Room for a path longer than the keyboard takes, so that one is told
-    // rather than cut.
-    std::vector<wchar_t> buffer(4096, L'\0');
-    CString initial;
-    initial.Format(L".%s", kMacroExtension);
-    wcsncpy(buffer.data(), initial.GetString(), buffer.size() - 1);
-    CString filter;
-    filter.Format(L"%s Macro Files (*.%s)|*.%s||", kMacroExtension, kMacroExtension, kMacroExtension);
-    std::vector<wchar_t> filterBuffer(filter.GetString(), filter.GetString() + filter.GetLength() + 1);
-    for (wchar_t& ch : filterBuffer)
-        if (ch == L'|')
-            ch = L'\0';
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_host.Window().GetSafeHwnd();
-    dialog.lpstrFilter = filterBuffer.data();
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrDefExt = kMacroExtension;
-    // The program's folder stays its current directory.
-    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
-    if (!chosen)
-        return false;
-    path = buffer.data();
-    const int slash = path.ReverseFind(L'\\');
-    // Only a name longer than the one offered is a choice.
-    return path.Mid(slash + 1).GetLength() > initial.GetLength();
+
+CString CMacrosPage::ChooseMacroFile(bool save) {
+    // Beside the profile files the user keeps.
+    return ChooseKeyboardFile(m_host.Window(), save, kMacroExtension, L"Macro", GetApplicationDirectory() + L"save\\");
 }
 
 void CMacrosPage::ImportMacro() {
-    CString path;
-    if (!ChooseMacroFile(false, path))
+    const CString path = ChooseMacroFile(false);
+    if (path.IsEmpty())
         return;
-    // The popup's own words say what is wrong: the path is too long.
     if (path.GetLength() >= kMaxPathLength) {
-        Warn(L"PathLengthLimitReachedPopUp.xml");
+        Warn(L"PathLengthLimitReachedPopUp.xml", CString(), L"$Import");
         return;
     }
     IGenDevice* device = Device();
@@ -524,8 +500,8 @@ void CMacrosPage::ExportMacro() {
         Warn(L"ExportMacroWarningPopup.xml", CString(L": ") + name);
         return;
     }
-    CString path;
-    if (!ChooseMacroFile(true, path))
+    const CString path = ChooseMacroFile(true);
+    if (path.IsEmpty())
         return;
     macro = Store().FindMacroByName(name);
     if (!macro || !m_host.WaitWhileWriting())

@@ -71,9 +71,11 @@ private:
     // back in that edit) when it holds no valid delay.
     bool ReadDelay(CEditItem* edit, int32_t& ms);
     void SetEditText(CEditItem* edit, const wchar_t* text);
-    // A warning popup with a suffix; one at a time.
-    void Warn(const wchar_t* skinFile, const CString& suffix = CString());
-    bool ChooseMacroFile(bool save, CString& path);
+    // A warning popup with a suffix, or a message in place of its text;
+    // one at a time.
+    void Warn(const wchar_t* skinFile, const CString& suffix = CString(), const wchar_t* message = nullptr);
+    // The chosen macro file's path; empty when none was chosen.
+    CString ChooseMacroFile(bool save);
     void SelectMacroByName(const CString& name);
     void EnableItem(CGUIItem* item, bool enable);
     bool IsChecked(CBitmapBtn* box) const;
