@@ -52,6 +52,9 @@ public:
     // The page buttons, OK, Cancel, Apply (on only with changes to write),
     // the manual, close and update buttons: off while a page must not be left.
     virtual void EnableMainControls(bool enable) = 0;
+    // The active profile's logo light to the keyboard, while the keyboard
+    // shows that profile.
+    virtual void ApplyLighting() = 0;
 
 protected:
     ~IPageHost() = default;

@@ -1,14 +1,11 @@
 #include "config/CKespaAppDlg.h"
 
-#include "config/CFileVersions.h"
 #include "config/CKespaWarningDlg.h"
 #include "config/ItemLookup.h"
 #include "config/resource.h"
 #include "gui/widgets/CBitmapBtn.h"
 #include "gui/skin/CKeyboardLayoutSetting.h"
 #include "gui/skin/CKeyboardLayoutSwitcher.h"
-#include "gui/skin/CLangTable.h"
-#include "gui/widgets/CTextItem.h"
 #include "gui/widgets/CXListCtrl.h"
 #include "gui/skin/GUIResources.h"
 #include "gui/core/GuiMessages.h"
@@ -48,13 +45,15 @@ CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
     : CGUIPanel(kTemplateId, L"MainPage.xml", nullptr),
       m_config(config),
       m_device(device),
+      m_lighting(*config, m_keyboardLighting),
       m_keys(*this),
       m_profiles(*this),
       m_macros(*this),
+      m_lightingPage(*this, m_lighting),
       m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys.Items(), &m_keys, nullptr},
               {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profiles.Items(), &m_profiles, nullptr},
               {kPageMacros, BUTTON_MANAGEMACROS, &m_macros.Items(), &m_macros, nullptr},
-              {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage, nullptr, nullptr}} {
+              {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage.Items(), &m_lightingPage, nullptr}} {
     m_icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
@@ -74,7 +73,7 @@ void CKespaAppDlg::LoadPages() {
             LoadXmlDescription(&m_keys.LayoutItems(), setting->m_itemsName, this, false);
     LoadXmlDescription(&m_profiles.Items(), L"ManageProfiles.xml", this, false);
     LoadXmlDescription(&m_macros.Items(), L"ManageMacros.xml", this, false);
-    LoadXmlDescription(&m_lightingPage, L"LightingMaintenance.xml", this, false);
+    LoadXmlDescription(&m_lightingPage.Items(), L"LightingMaintenance.xml", this, false);
 }
 
 void CKespaAppDlg::BindItems() {
@@ -83,13 +82,7 @@ void CKespaAppDlg::BindItems() {
     m_okButton = FindItem<CGUIItem>(m_items, BUTTON_OK);
     m_cancelButton = FindItem<CGUIItem>(m_items, BUTTON_CANCEL);
     m_applyButton = FindItem<CBitmapBtn>(m_items, BUTTON_APPLY, kItemBitmapButton);
-    m_firmwareText = FindItem<CTextItem>(m_items, TEXT_FIRMWAREVER, kItemTextItem);
-    m_driverText = FindItem<CTextItem>(m_items, TEXT_DRIVERVER, kItemTextItem);
-    // The labels are kept once, so that refreshing never appends twice.
-    if (m_firmwareText && m_firmwareLabel.IsEmpty())
-        m_firmwareLabel = m_firmwareText->GetText();
-    if (m_driverText && m_driverLabel.IsEmpty())
-        m_driverLabel = m_driverText->GetText();
+    m_versions.Bind(m_items);
     for (PageRow& row : m_pages)
         if (row.page)
             row.page->Bind();
@@ -183,30 +176,39 @@ CDialogPage* CKespaAppDlg::PageOf(HWND itemWindow) {
 }
 
 void CKespaAppDlg::SwitchProfile(IKeyboardProfile* profile) {
+    // The lighting snapshot stays: it is what the keyboard shows, and the
+    // keyboard keeps its own profile until the switch is written.
     m_config->SetActiveProfile(profile);
-    SnapshotSettings();
     if (CKespaProfile* switched = AsKespaProfile(profile))
         switched->RestoreSettings(switched->GetSavedSettings());
     RefreshPages();
     m_keys.RefreshInfoWindow();
+    ApplyLighting();
     SetDirty(1);
 }
 
 void CKespaAppDlg::SetDirty(int flag) {
     m_dirty = flag;
-    if (m_applyButton)
-        m_applyButton->EnableWindow(flag == 1);
+    if (!m_applyButton)
+        return;
+    // Apply, pressed, has the focus: disabled with it, it would leave the
+    // window without one, and Enter and Escape would reach no dialog.
+    const bool hadFocus = flag != 1 && ::GetFocus() == m_applyButton->GetSafeHwnd();
+    m_applyButton->EnableWindow(flag == 1);
+    if (hadFocus)
+        SetFocus();
 }
 
 void CKespaAppDlg::SnapshotSettings() {
-    // The lighting page's remembered values come with that page; the
-    // profiles' own snapshots are taken by SaveToDevice.
+    // The profiles' own snapshots are taken by SaveToDevice.
+    m_lighting.SetSnapshot(m_lighting.Capture());
 }
 
 void CKespaAppDlg::RestoreSettings() {
     for (int i = 0; i < m_config->GetProfileCount(); ++i)
         if (CKespaProfile* profile = AsKespaProfile(m_config->GetProfile(i)))
             profile->RestoreSettings(profile->GetSavedSettings());
+    m_lighting.RestoreSnapshot();
 }
 
 bool CKespaAppDlg::SaveToDevice() {
@@ -219,7 +221,10 @@ bool CKespaAppDlg::SaveToDevice() {
         }
     if (!m_device || m_device->IsBusy())
         return false;
+    const LightingSnapshot written = m_lighting.Capture();
     if (m_device->Sync(m_config, kSyncWrite, kMaskAll)) {
+        // Taken as the snapshot only once the keyboard took the write.
+        m_writtenLighting = written;
         SetDirty(0);
         // Until the keyboard confirms the write, watch how it ends.
         SetTimer(kWriteWatchTimer, 100);
@@ -243,6 +248,7 @@ void CKespaAppDlg::CheckWriteResult() {
         ShowWriteFailedWarning();
         return;
     }
+    m_lighting.SetSnapshot(m_writtenLighting);
     // The store now holds what the keyboard holds, what the tray program or
     // the keyboard's own keys changed meanwhile included: show that.
     if (!m_config->GetActiveProfile())
@@ -290,6 +296,8 @@ bool CKespaAppDlg::SaveAndWait() {
     saved = saved && WaitWhileBusy(kBusyWaitMs);
     if (saved && m_device && m_device->GetLastWriteResult() == WriteResult::Failed)
         saved = false;
+    if (saved)
+        m_lighting.SetSnapshot(m_writtenLighting);
     KillTimer(kWriteWatchTimer);
     EnableWindow(true);
     ::SetCursor(previous);
@@ -318,27 +326,7 @@ void CKespaAppDlg::RefreshAll() {
     Invalidate(false);
 }
 
-void CKespaAppDlg::ShowVersions(bool keyboard) {
-    CString version;
-    if (m_firmwareText && (!keyboard || (m_device && m_device->GetVersionText1(version)))) {
-        if (!keyboard)
-            if (CLangTable* language = CLangTable::GetCurrent())
-                language->Translate(L"$FirmwareUnknown", version);
-        CString text;
-        text.Format(L"%s: %s", m_firmwareLabel.GetString(), version.GetString());
-        m_firmwareText->SetText(text);
-    }
-    if (m_driverText) {
-        wchar_t path[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, path, MAX_PATH);
-        CFileVersions versions;
-        versions.SetModulePath(path);
-        versions.Read();
-        CString text;
-        text.Format(L"%s: %s", m_driverLabel.GetString(), versions.ProductMajorMinor().GetString());
-        m_driverText->SetText(text);
-    }
-}
+void CKespaAppDlg::ShowVersions(bool keyboard) { m_versions.Show(m_device, keyboard); }
 
 void CKespaAppDlg::RefreshPages() {
     for (PageRow& row : m_pages)
@@ -379,8 +367,11 @@ void CKespaAppDlg::OnCancel() {
         m_device->Sync(m_config, kSyncRead, kMaskAll);
         if (CKespaProfile* active = AsKespaProfile(m_config->GetActiveProfile()))
             active->RestoreSettings(active->GetCachedSettings());
-        SnapshotSettings();
+        // The snapshot is what the keyboard showed before the edits: taken
+        // again now, it would keep what the edits showed on the keyboard.
         RestoreSettings();
+        if (!m_device->IsBusy())
+            m_lighting.SendSnapshot();
     }
 }
 
@@ -467,17 +458,22 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
             if (page->OnMessage(message, wParam, lParam, result))
                 return result;
-        // A drop-down of a page without a page object (lighting) has
-        // nobody to tell; taken so that it goes no further.
+        // Every page has its page object: a drop-down none of them owns
+        // has nobody to tell; taken so that it goes no further.
         return 0;
     case WM_MACRO_EVENTS_CHANGED:
     case WM_MACRO_EDIT_KEY_EVENT:
     case WM_MACRO_PREVIEW_DONE:
-        // These carry the sender's id, not its window: the page that owns it takes it.
+    case WM_SLIDER_VALUE_SET:
+    case WM_SLIDER_VALUE_CHANGING:
+    case WM_PALETTE_COLOUR_SELECTED:
+    case WM_PALETTE_DISMISSED:
+    case WM_GUI_VALUE_PICKED:
+        // These carry the sender's id: the page whose item it is takes it.
         for (PageRow& row : m_pages)
             if (row.page && row.page->OnMessage(message, wParam, lParam, result))
                 return result;
-        return 0;
+        break;
     case WM_EDITITEM_CHANGED:
         if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
             if (page->OnMessage(message, wParam, lParam, result))
@@ -531,8 +527,8 @@ BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
             break;
         case BUTTON_APPLY: {
             HCURSOR previous = ::GetCursor() ? ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)) : nullptr;
+            // The lighting snapshot follows once the keyboard took the write.
             SaveToDevice();
-            SnapshotSettings();
             if (previous)
                 ::SetCursor(previous);
             break;

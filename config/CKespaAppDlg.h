@@ -9,9 +9,13 @@
 
 #include "config/CDialogPage.h"
 #include "config/CKeysPage.h"
+#include "config/CLightingEditor.h"
+#include "config/CLightingPage.h"
 #include "config/CMacrosPage.h"
 #include "config/CProfilesPage.h"
+#include "config/CVersionTexts.h"
 #include "gui/core/CGUIPanel.h"
+#include "model/device/CServiceLighting.h"
 #include "model/device/IGenDevice.h"
 #include "model/store/IKeyboardConfig.h"
 #include "platform/CString.h"
@@ -19,7 +23,6 @@
 #include <dbt.h>
 
 class CBitmapBtn;
-class CTextItem;
 
 // Is this WM_DEVICECHANGE the keyboard leaving?  Removal of a device
 // interface whose path names the keyboard (IsKeyboardDevicePath).
@@ -85,6 +88,7 @@ private:
     bool WaitWhileWriting() override;
     void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
     void EnableMainControls(bool enable) override;
+    void ApplyLighting() override { m_lighting.ApplyLighting(); }
 
     void LoadPages();
     void ShowNoDeviceWarning();
@@ -105,10 +109,15 @@ private:
 
     IKeyboardConfig* m_config;
     IGenDevice* m_device;
+    // The keyboard's lighting, changed at once; what the lighting spans.
+    CServiceLighting m_keyboardLighting;
+    CLightingEditor m_lighting;
+    // What the keyboard will show once the write that runs succeeds.
+    LightingSnapshot m_writtenLighting;
     CKeysPage m_keys;
     CProfilesPage m_profiles;
     CMacrosPage m_macros;
-    CGUIItems m_lightingPage;
+    CLightingPage m_lightingPage;
     PageRow m_pages[4];
     CGUIItems* m_currentPage = nullptr;
     UINT_PTR m_noDeviceTimer = 0;
@@ -117,10 +126,7 @@ private:
     CGUIItem* m_okButton = nullptr;
     CGUIItem* m_cancelButton = nullptr;
     CBitmapBtn* m_applyButton = nullptr;
-    CTextItem* m_firmwareText = nullptr;
-    CTextItem* m_driverText = nullptr;
-    CString m_firmwareLabel;
-    CString m_driverLabel;
+    CVersionTexts m_versions;
 
     HDEVNOTIFY m_deviceNotify = nullptr;
     HICON m_icon = nullptr;

@@ -6,13 +6,13 @@
 #include "config/CKespaWarningDlg.h"
 #include "config/CPoldPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
+#include "config/ProfileDropdown.h"
 #include "config/ProfileRules.h"
 #include "gui/widgets/CBitmapBtn.h"
 #include "gui/widgets/CBitmapItem.h"
 #include "gui/widgets/CDropdownListItem.h"
 #include "gui/skin/CKeyboardDef.h"
 #include "gui/widgets/CKeyboardKeyItem.h"
-#include "gui/skin/CLangTable.h"
 #include "gui/widgets/CTextItem.h"
 #include "gui/core/GuiMessages.h"
 #include "gui/skin/KeyStroke.h"
@@ -50,12 +50,9 @@ void CKeysPage::Bind() {
     if (m_infoWindow)
         m_infoWindow->SetTextBand(true);
     m_profiles = FindItem<CDropdownListItem>(m_items, LIST_GLOBALPROFILELIST, kItemDropdownList);
-    if (m_profiles) {
-        // "Profile:" before the name says what the drop-down chooses.
-        CString prefix;
-        if (CLangTable* language = CLangTable::GetCurrent(); language && language->Translate(L"$ProfilePrefix", prefix))
-            m_profiles->SetPrefix(prefix + L" ");
-    }
+    // "Profile:" before the name says what the drop-down chooses.
+    if (m_profiles)
+        PrepareProfileDropdown(*m_profiles);
     EnableAssignmentButtons(false);
     // The keys sit on the keyboard picture: the picture stays beneath them
     // and never paints over them.
@@ -120,21 +117,15 @@ void CKeysPage::OnNcMouseMove(POINT screenPoint) {
 }
 
 void CKeysPage::FillProfileDropdown() {
-    if (!m_profiles)
-        return;
-    m_profiles->RemoveAllEntries();
-    for (const CString& name : ProfileNames(Store()))
-        m_profiles->AddEntry(name);
-    m_profiles->Select(ActiveProfileIndex(Store()), nullptr);
+    if (m_profiles)
+        ::FillProfileDropdown(*m_profiles, Store());
 }
 
 void CKeysPage::OnDropdownChoice(int index, HWND) {
     // Only the profile drop-down's choices come here (OnMessage).
-    if (index < 0 || !CHECK_INVARIANT(m_profiles))
+    if (!CHECK_INVARIANT(m_profiles))
         return;
-    // By the entry's place: two names may differ in letter case only.
-    IKeyboardProfile* chosen = ProfileOfChoice(Store(), index, m_profiles->GetEntryText(index));
-    if (chosen && chosen != Store().GetActiveProfile())
+    if (IKeyboardProfile* chosen = ProfileToSwitchTo(*m_profiles, index, Store()))
         m_host.SwitchProfile(chosen);
 }
 
@@ -444,6 +435,8 @@ void CKeysPage::ResetProfile() {
     if (m_infoWindow)
         m_infoWindow->SetLocked(false);
     m_host.RefreshPages();
+    // The keyboard shows the profile's own lighting again at once.
+    m_host.ApplyLighting();
     RefreshKeyPage();
     RefreshInfoWindow();
     m_host.SetDirty(1);

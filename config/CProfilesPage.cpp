@@ -293,10 +293,12 @@ void CProfilesPage::RestoreDefaults(int32_t rowKey) {
         return;
     ApplyNewProfileDefaults(*profile);
     m_host.SetDirty(1);
-    // The keys page's marks and the lighting follow the active profile.
-    // When the lighting page stands, the active profile's lighting is sent
-    // here as the keys page's Restore Defaults sends it.
+    // The keys page's marks and the lighting follow the active profile,
+    // and the keyboard shows its lighting at once, as after the keys page's
+    // Restore Defaults.
     m_host.RefreshPages();
+    if (profile == Store().GetActiveProfile())
+        m_host.ApplyLighting();
 }
 
 void CProfilesPage::LinkProgram(int32_t rowKey, const CString& path) {

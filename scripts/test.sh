@@ -14,7 +14,7 @@ mkdir -p "$BUILD"
 build_all || { echo "0 passed, 1 failed"; exit 1; }
 
 reports="$BUILD/test-reports"
-rm -f "$reports"/*.xml "$BUILD"/test-lane-*.log
+rm -f "$reports"/*.xml "$BUILD"/test-lane-*.log "$BUILD"/test-output/*.log
 
 plan=$(cd "$BUILD" && ctest --show-only=json-v1 "$@" |
   python3 "$ROOT/scripts/test_lanes.py" "${TEST_LANES:-3}" "$BUILD/Testing/Temporary/CTestCostData.txt") ||
@@ -66,6 +66,11 @@ for name in $(cd "$BUILD" && ctest -N "$@" | sed -n 's/^ *Test *#[0-9]*: //p'); 
     failed=$(( failed + bad ))
   elif [ "$crashed" = 1 ]; then
     failed=$(( failed + 1 ))
+    # Ended before it could report (a time-out, a crash): what it printed last.
+    if [ -f "$BUILD/test-output/$name.log" ]; then
+      echo "---- the last lines $name printed:"
+      tail -n 25 "$BUILD/test-output/$name.log"
+    fi
   else
     passed=$(( passed + 1 ))
   fi

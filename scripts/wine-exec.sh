@@ -13,9 +13,16 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 : "${WINEDLLOVERRIDES:=mscoree,mshtml=}"
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 wine=${WINE64:-/usr/lib/wine/wine64}
-out=$(mktemp "${TMPDIR:-/tmp}/wine-exec.XXXXXX") || exec "$wine" "$@"
+# A test program's output stays in TEST_OUTPUT_LOG (set by the build), so
+# that what a program printed before a time-out ended it can still be read.
+if [ -n "${TEST_OUTPUT_LOG:-}" ]; then
+  out=$TEST_OUTPUT_LOG
+  mkdir -p "$(dirname "$out")"
+else
+  out=$(mktemp "${TMPDIR:-/tmp}/wine-exec.XXXXXX") || exec "$wine" "$@"
+fi
 "$wine" "$@" >"$out" 2>&1 </dev/null
 rc=$?
 cat "$out"
-rm -f "$out"
+[ -n "${TEST_OUTPUT_LOG:-}" ] || rm -f "$out"
 exit $rc

@@ -98,9 +98,23 @@ private:
     RECT m_bounds;
 };
 
-bool IsOutside(const uint8_t* pixel) { return pixel[0] == 255 && pixel[1] == 255 && pixel[2] == 255; }
+bool CopyHandle(HBITMAP source, CBitmap& copy) {
+    HANDLE made = ::CopyImage(source, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (!made)
+        return false;
+    copy.DeleteObject();
+    copy.Attach(made);
+    return true;
+}
 
-HRGN ScanMask(const uint8_t* bits, LONG width, LONG height) {
+// The colour of one pixel of a 32-bit DIB (blue, green, red, unused).
+uint32_t PixelAt(const uint8_t* pixel) { return pixel[0] | pixel[1] << 8 | pixel[2] << 16; }
+
+constexpr uint32_t kMaskOutside = 0xFFFFFF;
+
+// The region of the pixels whose colour is not 'outside'.
+HRGN ScanMask(const uint8_t* bits, LONG width, LONG height, uint32_t outside) {
+    auto IsOutside = [outside](const uint8_t* pixel) { return PixelAt(pixel) == outside; };
     HRGN result = nullptr;
     try {
         RegionBatch batch;
@@ -155,13 +169,11 @@ bool LoadPictureFile(const wchar_t* path, CBitmap& bitmap) {
         return false;
     // The picture object owns its handle; a copy of our own lets the picture
     // go now instead of at exit, after COM is gone.
-    HANDLE copy = ::CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0,
-                              LR_CREATEDIBSECTION);
-    if (!copy)
-        return false;
-    bitmap.DeleteObject();
-    bitmap.Attach(copy);
-    return true;
+    return CopyHandle(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), bitmap);
+}
+
+bool CopyBitmap(const CBitmap* source, CBitmap& copy) {
+    return source && source->GetSafeHandle() && CopyHandle(source->GetSafeHandle(), copy);
 }
 
 void StretchBitmap(CBitmap* destination, CDC* reference, const CBitmap* source, const RECT& sourceRect) {
@@ -193,7 +205,11 @@ void StretchBitmap(CBitmap* destination, CDC* reference, const CBitmap* source, 
     }
 }
 
-HRGN CreateRegionFromBitmap(HBITMAP mask) {
+namespace {
+
+// A 32-bit top-down copy of the picture, scanned for the pixels that are
+// not 'outside' (the top left pixel's colour when asked for).
+HRGN RegionOfPicture(HBITMAP mask, bool outsideIsTopLeft) {
     BITMAP info = {};
     if (!mask || ::GetObjectW(mask, sizeof info, &info) != sizeof info || info.bmWidth <= 0 || info.bmHeight <= 0)
         return nullptr;
@@ -218,8 +234,10 @@ HRGN CreateRegionFromBitmap(HBITMAP mask) {
             ::SelectObject(source, oldSource);
         ::SelectObject(memory, oldCopy);
         ::GdiFlush();
-        if (copied)
-            result = ScanMask(static_cast<const uint8_t*>(bits), info.bmWidth, info.bmHeight);
+        if (copied) {
+            const auto* pixels = static_cast<const uint8_t*>(bits);
+            result = ScanMask(pixels, info.bmWidth, info.bmHeight, outsideIsTopLeft ? PixelAt(pixels) : kMaskOutside);
+        }
     }
     if (copy)
         ::DeleteObject(copy);
@@ -229,3 +247,9 @@ HRGN CreateRegionFromBitmap(HBITMAP mask) {
         ::DeleteDC(memory);
     return result;
 }
+
+}  // namespace
+
+HRGN CreateRegionFromBitmap(HBITMAP mask) { return RegionOfPicture(mask, false); }
+
+HRGN CreateRegionFromBackground(HBITMAP picture) { return RegionOfPicture(picture, true); }

@@ -14,6 +14,10 @@ class CDC;
 // depend on COM staying up.  False, bitmap unchanged, on any failure.
 bool LoadPictureFile(const wchar_t* path, CBitmap& bitmap);
 
+// The copy holds a DIB section of its own with the source's picture; false,
+// the copy unchanged, when the source holds none or the copy fails.
+bool CopyBitmap(const CBitmap* source, CBitmap& copy);
+
 // The destination becomes a new bitmap, compatible with the reference DC
 // (the screen's when null), holding that rectangle of the source.  Nothing
 // happens when the source holds no bitmap; an empty rectangle leaves the
@@ -25,3 +29,6 @@ void StretchBitmap(CBitmap* destination, CDC* reference, const CBitmap* source, 
 // region; null when the bitmap is null or memory runs out.  The caller owns
 // the region.
 HRGN CreateRegionFromBitmap(HBITMAP mask);
+// The region of a picture's pixels that differ from its top left pixel:
+// the picture's own background is cut away.  Null as above.
+HRGN CreateRegionFromBackground(HBITMAP picture);

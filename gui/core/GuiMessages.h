@@ -7,11 +7,37 @@
 
 #include <windows.h>
 
+// A slider's thumb was let go, or jumped to a click on its track, posted to
+// the track and by the track to its owner (wParam: the value, lParam: the
+// thumb's id).
+constexpr UINT WM_SLIDER_VALUE_SET = WM_USER + 70;
+// A dragged thumb reached another value, posted as WM_SLIDER_VALUE_SET.
+constexpr UINT WM_SLIDER_VALUE_CHANGING = WM_USER + 71;
 // A slider track was clicked (wParam: the track's id, lParam: the point).
 constexpr UINT WM_SLIDER_TRACK_CLICKED = WM_USER + 72;
+// A thumb moved, sent to its track (wParam: 0, lParam: the thumb's left
+// edge (horizontal) or its edge that the fill follows (vertical)).
+constexpr UINT WM_HSLIDER_THUMB_MOVED = WM_USER + 73;
+constexpr UINT WM_VSLIDER_THUMB_MOVED = WM_USER + 74;
+// A level marker was let go, posted to its parent (wParam: the value, lParam: the marker's id).
+constexpr UINT WM_DMARKER_RELEASED = WM_USER + 90;
 // An edit's text changed, sent to its owner (wParam: 0, lParam: the edit's window).
 constexpr UINT WM_EDITITEM_CHANGED = WM_USER + 200;
-// A key edit captured a step and shows it, sent to its owner (wParam: 0, lParam: the edit's window).
+// A colour of the palette, posted by the palette to its button (wParam: the
+// colour, lParam: 0 for a choice, kPalettePreview for a keyboard move) and
+// by the button to its notify window (wParam: 0 for a choice or
+// kPalettePreview, lParam: the colour).
+constexpr UINT WM_PALETTE_COLOUR_SELECTED = WM_USER + 220;
+constexpr int kPalettePreview = 100;
+// The palette was dismissed with Escape, posted by the palette to its button
+// (wParam: its colour, lParam: 0) and sent by the button to its notify
+// window (wParam: the colour, lParam: the button's control id).
+constexpr UINT WM_PALETTE_DISMISSED = WM_USER + 221;
+// The palette's custom button or Tab, posted to the button (wParam: the palette's colour).
+constexpr UINT WM_PALETTE_CUSTOM_REQUESTED = WM_USER + 222;
+// A value was picked, sent to the owner: a key edit captured a step (wParam:
+// 0, lParam: the edit's window), or a colour button got a new colour
+// (wParam: the colour, lParam: the button's control id).
 constexpr UINT WM_GUI_VALUE_PICKED = WM_USER + 223;
 // A popup list's choice, posted to its own popup (wParam: the sub-list's result or -1, lParam: the entry index or -1).
 constexpr UINT WM_LISTPANEL_SELECT = WM_USER + 304;

@@ -68,6 +68,8 @@ void CSkinChecker::CheckElement(const pugi::xml_node& element) {
             CheckAttribute(element, a);
     if (IsPictureElement(name))
         CheckFileReference(element, "picture", element.text().get(), kResourcePicture);
+    if (IsSymbolIdText(name) && FindSymbolId(CString::FromUtf8(element.text().get())) == -1)
+        Report(element, L"unknown symbolic id \"" + CString::FromUtf8(element.text().get()) + L"\"");
     if (const SkinFileReference* reference = FindSkinFileReference(name, nullptr)) {
         // A text file reference is optional: an element without text names
         // no file (a FONT of the system's own fonts).

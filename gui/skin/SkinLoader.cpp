@@ -4,6 +4,8 @@
 #include "gui/widgets/CBitmapBtn.h"
 #include "gui/widgets/CBitmapItem.h"
 #include "gui/widgets/CBitmapWindow.h"
+#include "gui/widgets/CDMarker.h"
+#include "gui/widgets/CDropdownColorButton.h"
 #include "gui/widgets/CDropdownListItem.h"
 #include "gui/widgets/CEditItem.h"
 #include "gui/widgets/CEditItemSingleKeyInput.h"
@@ -17,7 +19,10 @@
 #include "gui/widgets/CListPanelItem.h"
 #include "gui/widgets/CMacroDisplayItem.h"
 #include "gui/core/CPanelBitmap.h"
+#include "gui/widgets/CSliderHMulti.h"
+#include "gui/widgets/CSliderTrack.h"
 #include "gui/widgets/CTextItem.h"
+#include "gui/widgets/CVertSlider.h"
 #include "gui/skin/GUIResources.h"
 #include "gui/skin/SymbolTables.h"
 #include "gui/widgets/CXListCtrl.h"
@@ -61,15 +66,15 @@ const std::vector<SkinListEntry> kTable = {
     {kKeyboardDefLabel, nullptr, {{"KEYBOARDDEF", nullptr, false}}},
     {"KEYBOARD LAYOUTS", "KBLAYOUTLIST", {{"KBLAYOUT", BuildLayout, false}}},
     {"FONTS", "FONTLIST", {{"FONT", BuildFont, false}}},
-    {"BITMAPS", "BITMAPLIST", {{"BITMAPITEM", Build<CBitmapItem>, false}, {"SLIDERTRACK", nullptr, false},
+    {"BITMAPS", "BITMAPLIST", {{"BITMAPITEM", Build<CBitmapItem>, false}, {"SLIDERTRACK", Build<CSliderTrack>, false},
                                {"BITMAPWINDOW", Build<CBitmapWindow>, false}}},
     {"BUTTONS", "BUTTONLIST", {{"BUTTON", Build<CBitmapBtn>, false}, {"AVIBUTTON", Build<CAVIButton>, true}}},
-    {"SLIDERS", "SLIDERLIST", {{"VSLIDER", nullptr, false}, {"HSLIDERM", nullptr, false},
-                               {"HSLIDERMAPM", nullptr, false}, {"DMARKER", nullptr, false}}},
+    {"SLIDERS", "SLIDERLIST", {{"VSLIDER", Build<CVertSlider>, false}, {"HSLIDERM", Build<CSliderHMulti>, false},
+                               {"HSLIDERMAPM", nullptr, false}, {"DMARKER", Build<CDMarker>, false}}},
     {"TEXT ITEMS", "TEXTLIST", {{"TEXTITEM", Build<CTextItem>, false}}},
     {"DPI STAGE WINDOWS", "DPISTAGELIST", {{"DPISTAGEWINDOW", nullptr, false}}},
     {"MACRO DISPLAYS", "MACRODISPLAYLIST", {{"MACRODISPLAY", Build<CMacroDisplayItem>, false}}},
-    {"LISTS", "LISTLIST", {{"LISTCTRL", Build<CXListCtrl>, false}, {"COMBO", Build<CDropdownListItem>, false}, {"COMBOCOLOR", nullptr, false}}},
+    {"LISTS", "LISTLIST", {{"LISTCTRL", Build<CXListCtrl>, false}, {"COMBO", Build<CDropdownListItem>, false}, {"COMBOCOLOR", Build<CDropdownColorButton>, false}}},
     {"LIST PANELS", "LISTPANELLIST", {{"LISTPANEL", Build<CListPanelItem>, false}}},
     {"EDIT CONTROLS", "EDITCTRLLIST", {{"EDITCTRL", Build<CEditItem>, false},
                                        {"EDITCTRLSK", Build<CEditItemSingleKeyInput>, false},

@@ -22,14 +22,14 @@ const char* const kRoots[] = {"KEYBOARD", "GUIPANEL", "ITEMLIST"};
 const char* const kPictureElements[] = {
     "BACKGROUND", "MASK",      "SBMN",      "SBMO",      "SBMD",      "SBMDS",     "SBMM",
     "BMPMASK",    "VSBMP_TOP", "VSBMP_BOT", "VSBMP_AUP", "VSBMP_ADN", "VSBMP_SPN", "VSBMP_TMB",
-    "BMPDATA",
+    "BMPDATA",    "MARK",
 };
 
 // Elements the readers look for inside item and list elements.
 const char* const kInnerElements[] = {
     "RECT", "VSCROLL", "FILLINFO", "LANGFONT", "LANGOVERRIDE", "LANGOVERRIDECOL",
     "CLIST", "CBOX", "COMBOITEMS", "COMBOITEM", "LISTPANELITEMS", "LISTPANELITEM",
-    "LISTHDR", "LISTCOLUMN", "BMPINFO",
+    "LISTHDR", "LISTCOLUMN", "BMPINFO", "STAGES", "STAGE",
 };
 
 const char* const kIdAttributes[] = {"fontid", "windowid", "trackid", "checkboxid", "fontsearch", "fontreplace"};
@@ -78,6 +78,8 @@ bool IsSymbolIdAttribute(const char* element, const char* attribute) {
     // An item's name is its symbolic id; a column override names a column.
     return Equal(attribute, "name") && (IsTableElement(element, true) || Equal(element, "LANGOVERRIDE"));
 }
+
+bool IsSymbolIdText(const char* element) { return Equal(element, "STAGE"); }
 
 bool IsColourAttribute(const char* attribute) { return InList(attribute, kColourAttributes); }
 

@@ -19,6 +19,8 @@ bool IsKnownSkinElement(const char* name);
 bool IsPictureElement(const char* name);
 // An attribute of that element whose value must be a symbolic id.
 bool IsSymbolIdAttribute(const char* element, const char* attribute);
+// An element whose text must be a symbolic id (a slider's STAGE).
+bool IsSymbolIdText(const char* element);
 // An attribute whose value must be a colour name.
 bool IsColourAttribute(const char* attribute);
 // An attribute of that element whose value must be a list-column id

@@ -33,38 +33,45 @@ void CDropdownListItem::SetPanelSkin(const wchar_t* fileName) { g_panelSkin = fi
 
 CDropdownListItem* CDropdownListItem::CreateFromElement(const pugi::xml_node& element, CWnd* parent,
                                                         CGUIItems& items) {
+    auto* item = new CDropdownListItem;
+    if (!item->BuildFromElement(element, parent, items, kItemDropdownList)) {
+        delete item;
+        return nullptr;
+    }
+    return item;
+}
+
+bool CDropdownListItem::BuildFromElement(const pugi::xml_node& element, CWnd* parent, CGUIItems& items,
+                                         int32_t type) {
     const int32_t id = ReadNameId(element);
     pugi::xml_node list = element.child("CLIST");
     if (id == -1 || !list || !parent)
-        return nullptr;
-    auto* item = new CDropdownListItem;
-    ListPanelStyle& style = item->m_style;
+        return false;
+    ListPanelStyle& style = m_style;
     // The eight colours in the skin's order; the disabled border is the box's own.
     ReadListStyle(element, style, {"fontclr", "fontclrhi", "backclr", "backclrhi", "bdrclr", "disbbackclr"});
-    ReadColourAttr("disbbdrclr", element, item->m_disabledBorderColour);
+    ReadColourAttr("disbbdrclr", element, m_disabledBorderColour);
     ReadListStyle(element, style, {"disbfontclr"});
     style.leftMargin = ReadNonNegative(element.attribute("lmargin"));
     style.rightMargin = ReadNonNegative(element.attribute("rmargin"));
     style.font = ReadFontAttr(element, id, &items);
     if (pugi::xml_attribute sorted = element.attribute("sorted"))
-        item->m_sorted = IsSkinTrue(sorted.value());
-    item->m_dropHeight = ReadNonNegative(list.attribute("height"));
+        m_sorted = IsSkinTrue(sorted.value());
+    m_dropHeight = ReadNonNegative(list.attribute("height"));
     style.scrollBarWidth = ReadVScrollElement(list, style.scrollBitmaps);
-    item->m_hasListBitmaps = style.scrollBarWidth > 0;
+    m_hasListBitmaps = style.scrollBarWidth > 0;
     pugi::xml_node box = element.child("CBOX");
-    item->m_boxRect = ReadItemRect(id, box);
-    if (!item->Create(L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, item->m_boxRect, parent, static_cast<UINT>(id))) {
-        delete item;
-        return nullptr;
-    }
-    item->SetItemFields(id, kItemDropdownList, item->GetSafeHwnd(), parent);
+    m_boxRect = ReadItemRect(id, box);
+    if (!Create(L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, m_boxRect, parent, static_cast<UINT>(id)))
+        return false;
+    SetItemFields(id, type, GetSafeHwnd(), parent);
     CString tooltip;
     if (ReadTooltipAttr(element, tooltip))
-        item->SetTooltip(tooltip);
+        SetTooltip(tooltip);
     for (pugi::xml_node entry = element.child("COMBOITEMS").child("COMBOITEM"); entry;
          entry = entry.next_sibling("COMBOITEM"))
-        item->AddEntry(SkinText(entry));
-    return item;
+        AddEntry(SkinText(entry));
+    return true;
 }
 
 int CDropdownListItem::AddEntry(const wchar_t* text) {

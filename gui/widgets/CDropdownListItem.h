@@ -97,7 +97,7 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // Opens the list under the box, as a click does; nothing when disabled.
-    void OpenList();
+    virtual void OpenList();
     // A drop-down its dialog made a tab stop opens from the keyboard too
     // (Space, F4, Down or Alt+Down) and marks itself while focused.
     bool IsKeyboardReachable() const;
@@ -112,6 +112,10 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonDblClk(UINT flags, CPoint point) override;
+
+    // Reads what COMBO and COMBOCOLOR have in common, makes the window and
+    // sets the item fields with that type; false when no item can be made.
+    bool BuildFromElement(const pugi::xml_node& element, CWnd* parent, CGUIItems& items, int32_t type);
 
     CToolTipCtrl m_tooltip;
     bool m_disabled = false;

@@ -11,9 +11,6 @@
 namespace {
 
 constexpr uint32_t kLightingLedId = 5;
-constexpr uint32_t kLightingFlagColour = 0x1;
-constexpr uint32_t kLightingFlagBrightness = 0x2;
-constexpr uint32_t kLightingFlagEffect = 0x4;
 
 // Calls fn(led, id) for every LED of the collection whose id can be read,
 // walking by index until the first failure; false when an id read failed.
@@ -212,15 +209,17 @@ void SetDeviceLighting(uint32_t brightness, uint32_t colour, uint32_t effect, ui
     ForEachLed(leds, [&](ILed* led, ULONG id) {
         if (id != kLightingLedId)
             return;
-        if (flags & kLightingFlagColour)
+        if (flags & kLightingColour)
             if (CComPtr<ILedColor> part = LedPart<ILedColor>(led))
                 part->SetColor(colour);
-        if (flags & kLightingFlagBrightness)
+        if (flags & kLightingBrightness)
             if (CComPtr<ILedBrightness> part = LedPart<ILedBrightness>(led))
                 part->SetBrightness(brightness);
-        if (flags & kLightingFlagEffect)
+        // Every effect the keyboard knows goes as it is, so that putting a
+        // remembered lighting back restores it exactly.
+        if (flags & kLightingEffect)
             if (CComPtr<ILedEffect> part = LedPart<ILedEffect>(led))
-                part->SetEffect(effect == 5 ? 5 : 0, 0, 0);
+                part->SetEffect(MapLedEffect(effect), 0, 0);
     });
 }
 

@@ -31,7 +31,14 @@ bool WriteOnOffFeature(IDevice* device, IKeyboardConfig* config);
 bool ReadOnOffFeature(IDevice* device, IKeyboardConfig* config);
 bool ReadOptionalFeature(IDevice* device);
 
+// The parts of SetDeviceLighting's flags.
+constexpr uint32_t kLightingColour = 0x1;
+constexpr uint32_t kLightingBrightness = 0x2;
+constexpr uint32_t kLightingEffect = 0x4;
+constexpr uint32_t kLightingAll = kLightingColour | kLightingBrightness | kLightingEffect;
+
 // Lighting of every LED with id 5 of the keyboard's active profile: flags
-// bit 0 colour, bit 1 brightness, bit 2 effect (5 or 0).  Nothing is reported.
+// bit 0 colour, bit 1 brightness, bit 2 effect (MapLedEffect).  Nothing is
+// reported.
 void SetDeviceLighting(uint32_t brightness, uint32_t colour, uint32_t effect, uint32_t flags);
 void SetDeviceFeature(bool on);

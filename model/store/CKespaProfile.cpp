@@ -99,7 +99,7 @@ bool CKespaProfile::LoadFromFile(const wchar_t* name, const wchar_t* folder, con
 }
 
 void CKespaProfile::Snapshot(LedSnapshot& block) const {
-    block.effectIsOn = GetLedEffect(0) == kLedEffectOn ? 1 : 0;
+    block.effect = GetLedEffect(0);
     block.brightness = GetLedBrightness(0);
     block.color = GetLedColor(0);
     block.enabled3 = GetLedEnabled(3);
@@ -110,7 +110,7 @@ void CKespaProfile::Snapshot(LedSnapshot& block) const {
 bool CKespaProfile::RestoreSettings(const LedSnapshot& snapshot) {
     if (!snapshot.valid)
         return false;
-    SetLedEffect(0, snapshot.effectIsOn ? kLedEffectOn : 0);
+    SetLedEffect(0, snapshot.effect);
     SetLedBrightness(0, snapshot.brightness);
     SetLedColor(0, snapshot.color);
     SetLedEnabled(3, snapshot.enabled3 != 0);

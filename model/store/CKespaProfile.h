@@ -11,7 +11,9 @@
 // the enabled flag of LED index 3.
 struct LedSnapshot {
     uint8_t valid = 0;
-    uint8_t effectIsOn = 0;  // LED 0's effect was the "on" effect
+    // LED 0's effect as it was: every effect the keyboard knows comes back as
+    // it was, not only the one the lighting page switches on.
+    uint32_t effect = 0;
     uint32_t brightness = 0;
     uint32_t color = 0;
     uint8_t enabled3 = 0;

@@ -205,19 +205,92 @@ def paint_main_page(theme):
     return c
 
 
-def paint_assign_panel(theme):
-    """The frame round the key-assignment page's choices, on the part of the main page it covers."""
-    left, top, right, bottom = ASSIGN_PANEL
-    c = paint_main_page(theme).crop(ASSIGN_PANEL)
+def paint_page_frame(rect, theme):
+    """A frame round a group of a page's items, on the part of the main page it covers."""
+    left, top, right, bottom = rect
+    c = paint_main_page(theme).crop(rect)
     c.border((0, 0, right - left, bottom - top), 1, rgb(theme["frame"]), ASSIGN_PANEL_RADIUS)
     return c
 
 
-def paint_assign_panel_mask():
+def paint_page_frame_mask(rect):
     """Only the frame's line: the items inside the frame keep their own look and the mouse."""
-    left, top, right, bottom = ASSIGN_PANEL
+    left, top, right, bottom = rect
     c = Canvas(right - left, bottom - top, _pictures.WHITE)
     c.border((0, 0, right - left, bottom - top), 1, _pictures.BLACK, ASSIGN_PANEL_RADIUS)
+    return c
+
+
+# The lighting page: the logo light's frame and the keyboard's, the
+# brightness slider's track (left, top, width, height on the main page), the
+# travel of its thumb's centre inside the track and the thumb's size.
+LIGHT_PANEL = (20, 96, 640, 472)
+KEYBOARD_PANEL = (660, 96, 980, 472)
+BRIGHTNESS_TRACK = (44, 330, 572, 44)
+BRIGHTNESS_TRAVEL = (22, 528)
+SLIDER_THUMB = (20, 30)
+# The slider's four stops (values 1..100, so index = value - 1) and the
+# colour of the part of the groove left of the thumb.
+BRIGHTNESS_STOPS = (1, 29, 62, 100)
+BRIGHTNESS_FILL = "GREEN2"
+SPECTRUM_STRIP = (140, 16)
+# What a thumb's shape cuts away: its top left pixel's colour, used nowhere else.
+THUMB_CUT = (0, 0, 0)
+
+
+def brightness_stop_x(value):
+    """Where the thumb's centre stands, in the track, for a value of the slider."""
+    left, width = BRIGHTNESS_TRAVEL
+    return left + width * (value - 1) // 99
+
+
+def groove_rect(track_height):
+    left, width = BRIGHTNESS_TRAVEL
+    middle = track_height // 2
+    return (left, middle - 3, left + width, middle + 3)
+
+
+def paint_brightness_track(theme):
+    """The groove the thumb runs in, with a tick at each of the four stops."""
+    left, top, width, height = BRIGHTNESS_TRACK
+    c = paint_main_page(theme).crop((left, top, left + width, top + height))
+    groove = groove_rect(height)
+    c.fill_rounded_rect((groove[0] - 3, groove[1], groove[2] + 3, groove[3]), 3, rgb(theme["well"]))
+    c.border((groove[0] - 3, groove[1], groove[2] + 3, groove[3]), 1, rgb(theme["frame"]), 3)
+    for value in BRIGHTNESS_STOPS:
+        x = brightness_stop_x(value)
+        c.fill_rect((x - 1, groove[3] + 4, x + 1, height - 2), rgb(theme["text_dim"]))
+    return c
+
+
+def paint_slider_thumb(state, theme, size=SLIDER_THUMB):
+    """A rounded knob; its corners, in the cut colour, are no part of the window."""
+    width, height = size
+    top, bottom, border, _ = state_colours("down" if state == "over" else "normal", theme)
+    c = Canvas(width, height, THUMB_CUT)
+    c.vertical_gradient((0, 0, width, height), top, bottom, 5)
+    c.border((0, 0, width, height), 1, rgb(theme["active"]) if state == "over" else border, 5)
+    grip = rgb(theme["text"]) if state == "over" else rgb(theme["text_dim"])
+    if width <= height:
+        c.fill_rect((width // 2 - 1, 6, width // 2 + 1, height - 6), grip)
+    else:
+        c.fill_rect((6, height // 2 - 1, width - 6, height // 2 + 1), grip)
+    return c
+
+
+def paint_spectrum_strip(theme):
+    """The colours spectrum cycling runs through, left to right."""
+    width, height = SPECTRUM_STRIP
+    c = Canvas(width, height, rgb(theme["panel"]))
+    # Violet rather than pure magenta: the main window shows its key colour
+    # as a hole.
+    stops = [(255, 0, 0), (255, 255, 0), (0, 255, 0), (0, 255, 255), (0, 0, 255), (235, 0, 255), (255, 0, 0)]
+    part = width / (len(stops) - 1)
+    for i in range(len(stops) - 1):
+        x0, x1 = int(round(i * part)), int(round((i + 1) * part))
+        c.horizontal_gradient((x0, 0, x1, height), stops[i], stops[i + 1])
+    c.keep_inside((0, 0, width, height), height // 2, rgb(theme["panel"]))
+    c.border((0, 0, width, height), 1, rgb(theme["frame"]), height // 2)
     return c
 
 
@@ -382,8 +455,16 @@ def page_pictures(theme):
     out = [
         ("MainPageBackground.bmp", lambda: paint_main_page(theme)),
         ("MainPageMask.bmp", lambda: _pictures.paint_mask(MAIN_SIZE, MAIN_RADIUS)),
-        ("AssignPanel.bmp", lambda: paint_assign_panel(theme)),
-        ("AssignPanelMask.bmp", paint_assign_panel_mask),
+        ("AssignPanel.bmp", lambda: paint_page_frame(ASSIGN_PANEL, theme)),
+        ("AssignPanelMask.bmp", lambda: paint_page_frame_mask(ASSIGN_PANEL)),
+        ("LightPanel.bmp", lambda: paint_page_frame(LIGHT_PANEL, theme)),
+        ("LightPanelMask.bmp", lambda: paint_page_frame_mask(LIGHT_PANEL)),
+        ("KeyboardPanel.bmp", lambda: paint_page_frame(KEYBOARD_PANEL, theme)),
+        ("KeyboardPanelMask.bmp", lambda: paint_page_frame_mask(KEYBOARD_PANEL)),
+        ("BrightnessTrack.bmp", lambda: paint_brightness_track(theme)),
+        ("SliderThumbNormal.bmp", lambda: paint_slider_thumb("normal", theme)),
+        ("SliderThumbOver.bmp", lambda: paint_slider_thumb("over", theme)),
+        ("SpectrumStrip.bmp", lambda: paint_spectrum_strip(theme)),
         ("KeyboardPicture.bmp", lambda: paint_keyboard(theme)),
         ("PopupBackground.bmp", lambda: paint_popup(POPUP_SIZE, theme)),
         ("PopupMask.bmp", lambda: _pictures.paint_mask(POPUP_SIZE, POPUP_RADIUS)),

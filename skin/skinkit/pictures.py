@@ -30,6 +30,14 @@ PANELS = [
         "badge": "TEST PAGE",
     },
     {
+        "name": "SliderTestPanel",
+        "size": (380, 250),
+        "radius": 24,
+        "title": "SLIDERS",
+        "lines": [],
+        "badge": "TEST PAGE",
+    },
+    {
         "name": "ListEditTestPanel",
         "size": (380, 250),
         "radius": 24,
@@ -157,6 +165,50 @@ def widget_pictures(theme):
     return out
 
 
+# The slider test panel's vertical track and level marker (left, top, width,
+# height on the panel), the vertical thumb's travel inside its track and size.
+SLIDER_PANEL_TRACK = (40, 60, 40, 150)
+SLIDER_PANEL_TRAVEL = (5, 15, 30, 120)
+VERTICAL_THUMB = (30, 20)
+SLIDER_PANEL_MARKER = (110, 100, 230, 18)
+
+
+def _slider_panel():
+    return next(p for p in PANELS if p["name"] == "SliderTestPanel")
+
+
+def paint_vertical_track(theme):
+    panel = _slider_panel()
+    left, top, width, height = SLIDER_PANEL_TRACK
+    c = paint_panel_background(panel, theme).crop((left, top, left + width, top + height))
+    t_left, t_top, _, t_height = SLIDER_PANEL_TRAVEL
+    middle = width // 2
+    groove = (middle - 3, t_top - 3, middle + 3, t_top + t_height + 3)
+    c.fill_rounded_rect(groove, 3, rgb(theme["well"]))
+    c.border(groove, 1, rgb(theme["frame"]), 3)
+    return c
+
+
+def paint_marker(mark, theme):
+    """The level marker's well, or the bar laid over its left part."""
+    width, height = SLIDER_PANEL_MARKER[2:]
+    c = Canvas(width, height, rgb(theme["well"]))
+    if mark:
+        c.horizontal_gradient((0, 0, width, height), rgb(theme["active_dim"]), rgb(theme["active"]))
+    c.border((0, 0, width, height), 1, rgb(theme["frame"]))
+    return c
+
+
+def slider_panel_pictures(theme):
+    return [
+        ("VerticalTrack.bmp", lambda: paint_vertical_track(theme)),
+        ("VerticalThumbNormal.bmp", lambda: pages.paint_slider_thumb("normal", theme, VERTICAL_THUMB)),
+        ("VerticalThumbOver.bmp", lambda: pages.paint_slider_thumb("over", theme, VERTICAL_THUMB)),
+        ("MarkerBack.bmp", lambda: paint_marker(False, theme)),
+        ("MarkerMark.bmp", lambda: paint_marker(True, theme)),
+    ]
+
+
 def panel_files(panel):
     return (panel["name"] + "Background.bmp", panel["name"] + "Mask.bmp")
 
@@ -203,5 +255,6 @@ def all_pictures(theme):
         out.append((background, lambda p=panel: paint_panel_background(p, theme)))
         out.append((mask, lambda p=panel: paint_panel_mask(p)))
     out += widget_pictures(theme)
+    out += slider_panel_pictures(theme)
     out += pages.page_pictures(theme)
     return out

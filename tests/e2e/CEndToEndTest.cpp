@@ -130,6 +130,32 @@ void CEndToEndTest::Assign(HWND main, const char* key, const char* action) {
     ASSERT_TRUE(program->Click(main, kAssign, action)) << action;
 }
 
+void CEndToEndTest::ChooseInDropdown(HWND main, const wchar_t* skinFile, const char* itemName, int row) {
+    RECT box;
+    ASSERT_TRUE(CConfigProgram::ItemRect(skinFile, itemName, box));
+    ASSERT_TRUE(program->Click(main, skinFile, itemName));
+    // The popup list opens under the box, as wide as it (a tooltip of
+    // the box may show too).
+    POINT under = {box.left, box.bottom};
+    ClientToScreen(main, &under);
+    HWND list = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        for (HWND popup : program->Popups()) {
+            RECT r;
+            GetWindowRect(popup, &r);
+            if (r.left == under.x && r.top == under.y && r.right - r.left == box.right - box.left)
+                list = popup;
+        }
+        return list != nullptr;
+    }, 5000)) << "no popup list under " << itemName << ": " << program->DescribePopups();
+    ExpectScreenshot(list, L"e2e-profile-dropdown-list.png");
+    // Rows of 18 pixels from the top of the list (no border above it).
+    POINT entry = {40, row * 18 + 9};
+    ClientToScreen(list, &entry);
+    ClickAt(entry);
+    ASSERT_TRUE(WaitUntilClosed(list)) << "the popup list stayed open";
+}
+
 namespace {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }

@@ -89,6 +89,9 @@ protected:
     // Saves a screenshot of a window once it is drawn.
     static void ExpectScreenshot(HWND window, const wchar_t* artifact);
     void Assign(HWND main, const char* key, const char* action);
+    // Opens a drop-down of a page and clicks the entry in that row of its
+    // popup list.
+    void ChooseInDropdown(HWND main, const wchar_t* skinFile, const char* itemName, int row);
     // Typing into a popup that has just opened goes nowhere until its edit
     // has the keyboard focus: wait for the focus to be inside it.
     static ::testing::AssertionResult WaitForFocusIn(HWND popup);

@@ -146,34 +146,6 @@ protected:
         *guid = macros[0].guid;
     }
 
-    // Opens the keys page's profile drop-down and clicks the entry in that
-    // row of its popup list.
-    void ChooseProfileInDropdown(int row) {
-        RECT box;
-        ASSERT_TRUE(CConfigProgram::ItemRect(kAssign, "LIST_GLOBALPROFILELIST", box));
-        ASSERT_TRUE(program->Click(main, kAssign, "LIST_GLOBALPROFILELIST"));
-        // The popup list opens under the box, as wide as it (a tooltip of
-        // the box may show too).
-        POINT under = {box.left, box.bottom};
-        ClientToScreen(main, &under);
-        HWND list = nullptr;
-        ASSERT_TRUE(PumpUntil([&] {
-            for (HWND popup : program->Popups()) {
-                RECT r;
-                GetWindowRect(popup, &r);
-                if (r.left == under.x && r.top == under.y && r.right - r.left == box.right - box.left)
-                    list = popup;
-            }
-            return list != nullptr;
-        }, 5000)) << "no popup list under the profile drop-down: " << program->DescribePopups();
-        ExpectScreenshot(list, L"e2e-profile-dropdown-list.png");
-        // Rows of 18 pixels from the top of the list (no border above it).
-        POINT entry = {40, row * 18 + 9};
-        ClientToScreen(list, &entry);
-        ClickAt(entry);
-        ASSERT_TRUE(WaitUntilClosed(list)) << "the popup list stayed open";
-    }
-
     HWND main = nullptr;
     HWND trayDialog = nullptr;
 };
@@ -270,7 +242,7 @@ TEST_F(SharedKeyboardTest, AProfileKeyPressedMeanwhileStaysActiveAfterApply) {
 
 TEST_F(SharedKeyboardTest, AProfileChosenInTheDropDownIsWrittenWithTheKeysAssignedInIt) {
     ASSERT_EQ(CKeyboardDump(Dump()).ActiveProfileName(), "Profile 1");
-    ASSERT_NO_FATAL_FAILURE(ChooseProfileInDropdown(1));
+    ASSERT_NO_FATAL_FAILURE(ChooseInDropdown(main, kAssign, "LIST_GLOBALPROFILELIST", 1));
     Assign(main, "BUTTON_KB_F4", "BUTTON_ASSIGNSELECT_DISABLE");
     EXPECT_EQ(CKeyboardDump(Dump()).ActiveProfileName(), "Profile 1") << "nothing is written before Apply";
 

@@ -19,11 +19,12 @@
 #include "gui/skin/SkinLoader.h"
 #include "gui/skin/SymbolIds.h"
 #include "tests/gui/GuiWindowTestResources.h"
+#include "tests/gui/PopupListPresses.h"
 #include "tests/gui/SkinTestFolder.h"
-#include "tests/gui/PopupScript.h"
 #include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
@@ -239,13 +240,13 @@ TEST_F(ListEdit, APopupReturnsTheEntryClickedAndMinusOneForEveryWayOfChoosingNot
         {"focus lost", [] { ::SetFocus(nullptr); }, -1},
     };
     for (const Case& c : cases) {
-        Script script({c.action});
+        ModalScript script({c.action});
         EXPECT_EQ(script.Run([&] { return item.PlaceList(0, &host, 20, 20); }), c.expected) << c.what;
         EXPECT_EQ(script.StepsRun(), 1u) << c.what;
     }
     // A move after the right press marks no row: the popup still ends with
     // nothing chosen.
-    Script moved({PressRow(1, WM_RBUTTONDOWN), [] {
+    ModalScript moved({PressRow(1, WM_RBUTTONDOWN), [] {
                       if (CListPanelList* list = OpenList())
                           list->SendMessage(WM_MOUSEMOVE, 0, RowPoint(*list, 0));
                   }});
@@ -259,7 +260,7 @@ TEST_F(ListEdit, AnEmptySubListDisablesItsEntryUntilItHasEntriesAndAChoiceThereI
     item.SetSize(120, 90);
     item.SetEntries({{L"Once"}, {L"Repeat", L"", &sub, 0}});
     bool disabledSeen = false;
-    Script empty({[&] {
+    ModalScript empty({[&] {
                       if (CListPanelList* list = OpenList())
                           disabledSeen = list->IsRowDisabled(1);
                   },
@@ -271,7 +272,7 @@ TEST_F(ListEdit, AnEmptySubListDisablesItsEntryUntilItHasEntriesAndAChoiceThereI
 
     sub.SetEntries({{L"2"}, {L"3"}});
     bool enabledSeen = false;
-    Script filled({[&] {
+    ModalScript filled({[&] {
                        if (CListPanelList* list = OpenList())
                            enabledSeen = !list->IsRowDisabled(1);
                    },
@@ -291,7 +292,7 @@ TEST_F(ListEdit, APopupShowsItsScrollBarOnlyForEntriesThatDoNotFit) {
             entries.push_back({CString(L"Delay ") + CString(std::to_wstring(i).c_str())});
         item->SetEntries(entries);
         bool hasBar = false;
-        Script script({[&] {
+        ModalScript script({[&] {
                            if (CListPanelList* list = OpenList())
                                hasBar = list->GetScrollBar() != nullptr;
                        },
@@ -305,7 +306,7 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     auto* combo = Item<CDropdownListItem>(LIST_GLOBALPROFILELIST);
     ASSERT_NE(combo, nullptr);
     bool openSeen = false;
-    Script choose({[&] { openSeen = combo->IsOpen(); }, PressRow(1)});
+    ModalScript choose({[&] { openSeen = combo->IsOpen(); }, PressRow(1)});
     choose.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
     PumpUntilIdle(100);
     EXPECT_TRUE(openSeen);
@@ -315,7 +316,7 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     EXPECT_EQ(combo->GetSelectedIndex(), 1);
 
     host.recorder.Clear();
-    Script cancel({PressRow(2, WM_RBUTTONDOWN)});
+    ModalScript cancel({PressRow(2, WM_RBUTTONDOWN)});
     cancel.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
     PumpUntilIdle(100);
     // Closed with the right button: the query alone, no choice.
@@ -328,7 +329,7 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
         host.recorder.Clear();
         combo->SetDisabled(!locked);
         combo->SetLocked(locked);
-        Script none({});
+        ModalScript none({});
         none.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
         PumpUntilIdle(100);
         EXPECT_EQ(host.recorder.Compare({}), "") << (locked ? "locked" : "disabled");
@@ -374,7 +375,7 @@ TEST_F(ListEdit, TheDropDownListFitsItsEntriesOpensOnTheChoiceAndAnswersTheKeys)
         }};
         for (UINT key : c.keys)
             steps.push_back(PressKey(key));
-        Script script(steps);
+        ModalScript script(steps);
         script.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
         PumpUntilIdle(100);
         // Three rows of 18 and the border line under them: the room of 90
@@ -519,7 +520,7 @@ TEST_F(ListEditTestPage, TheDefaultSkinsPageShowsADropDownAnEditAndAList) {
         PumpUntilIdle();
         EXPECT_TRUE(SaveWindowScreenshot(page, ArtifactPath(L"ListEditTestPanel.png")));
         bool saved = false;
-        Script open({[&] { saved = SaveScreenshot(ArtifactPath(L"ListEditTestPanelOpen.png")); },
+        ModalScript open({[&] { saved = SaveScreenshot(ArtifactPath(L"ListEditTestPanelOpen.png")); },
                      PressRow(0, WM_RBUTTONDOWN)});
         open.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
         EXPECT_TRUE(saved);

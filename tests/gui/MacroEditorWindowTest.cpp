@@ -12,11 +12,12 @@
 #include "gui/widgets/CListPanelItem.h"
 #include "gui/widgets/CMacroDisplayItem.h"
 #include "gui/widgets/CVScrollBar.h"
-#include "tests/gui/PopupScript.h"
+#include "tests/gui/PopupListPresses.h"
 #include "tests/gui/WidgetHost.h"
 #include "tests/support/KeyInput.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
@@ -281,7 +282,7 @@ TEST_F(MacroEditor, ARightClickOpensTheRowsMenuAndCarriesOutTheChoice) {
     editor->LoadEvents({Key('A', 0x1E, true), Delay(50), Key('A', 0x1E, false)});
     CRect row;
     editor->GetItemRect(2, &row, LVIR_BOUNDS);
-    Script choose({PressRow(1)});
+    ModalScript choose({PressRow(1)});
     choose.Run([&] {
         editor->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(60, row.CenterPoint().y));
         return 0;

@@ -25,6 +25,7 @@
 #include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/MouseInput.h"
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
@@ -117,27 +118,14 @@ protected:
 
     // Real input: the cursor moved to a point of a window, then a button.
     static void MoveTo(HWND hwnd, int x, int y) {
-        POINT p = {x, y};
-        ClientToScreen(hwnd, &p);
-        SetCursorPos(p.x, p.y);
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE;
-        SendInput(1, &input, sizeof input);
+        MoveMouseTo(hwnd, x, y);
         PumpUntilIdle(100);
     }
     static void Button(DWORD flag) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flag;
-        SendInput(1, &input, sizeof input);
+        MouseButton(flag);
         PumpUntilIdle(100);
     }
-    static COLORREF PixelOf(HWND hwnd, int x, int y) {
-        POINT p = {x, y};
-        ClientToScreen(hwnd, &p);
-        return ScreenPixel(p.x, p.y);
-    }
+    static COLORREF PixelOf(HWND hwnd, int x, int y) { return ClientPixel(hwnd, x, y); }
 };
 
 TEST_F(Widgets, TheLoaderBuildsEachWidgetUnderTheWindowItNames) {

@@ -208,15 +208,19 @@ TEST(Profile, SnapshotsRestoreLedZeroAndTheEnabledFlagOfLedThree) {
     EXPECT_EQ(p.GetLedEnabled(0), 1);
     EXPECT_EQ(p.GetLedEnabled(3), 1);
 
-    // The saved snapshot was taken with an effect other than 5: it comes back as 0.
+    // The saved snapshot was taken with effect 0: it comes back as 0.
     p.SetLedEffect(0, 5);
     ASSERT_TRUE(p.RestoreSettings(p.GetSavedSettings()));
     EXPECT_EQ(p.GetLedEffect(0), 0u);
 
-    // Any effect other than 5 is remembered as off.
-    CKespaProfile q(L"q");
-    q.SetLedEffect(0, 3);
-    q.CacheSettings();
-    q.RestoreSettings(q.GetCachedSettings());
-    EXPECT_EQ(q.GetLedEffect(0), 0u);
+    // The keyboard's other effects come back as they were: a write takes
+    // and restores these snapshots, and must not flatten them.
+    for (uint32_t effect : {1u, 3u, 4u}) {
+        CKespaProfile q(L"q");
+        q.SetLedEffect(0, effect);
+        q.CacheSettings();
+        q.SetLedEffect(0, 0);
+        q.RestoreSettings(q.GetCachedSettings());
+        EXPECT_EQ(q.GetLedEffect(0), effect);
+    }
 }

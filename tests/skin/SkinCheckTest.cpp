@@ -133,6 +133,13 @@ TEST_F(SkinCheckFaults, EachKindOfFaultIsReportedWhereItIs) {
          "<ITEMLIST><LISTLIST><LISTCTRL name=\"LIST_PROFILELIST\"><BMPINFO><BMPDATA>Gone.bmp</BMPDATA></BMPINFO>"
          "</LISTCTRL></LISTLIST></ITEMLIST>",
          L"Case.xml: <BMPDATA> picture: missing skins\\Gone.bmp"},
+        {"unknown id of a slider's stage",
+         "<ITEMLIST><SLIDERLIST><HSLIDERM name=\"SLIDER_BRIGHTNESS_PERCENT\"><STAGES><STAGE>SLIDER_NONE</STAGE>"
+         "</STAGES></HSLIDERM></SLIDERLIST></ITEMLIST>",
+         L"Case.xml: <STAGE> unknown symbolic id \"SLIDER_NONE\""},
+        {"missing picture of a level marker",
+         "<ITEMLIST><SLIDERLIST><DMARKER name=\"TEXT_LOGO\"><MARK>Gone.bmp</MARK></DMARKER></SLIDERLIST></ITEMLIST>",
+         L"Case.xml: <MARK> picture: missing skins\\Gone.bmp"},
         {"file that does not parse", "<ITEMLIST><TEXTLIST></ITEMLIST>", nullptr},
     };
     for (const Case& c : cases) {

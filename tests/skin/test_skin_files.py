@@ -239,7 +239,7 @@ class LanguageFilesTest(unittest.TestCase):
 class SkinFilesTest(unittest.TestCase):
     PICTURE_ELEMENTS = {"BACKGROUND", "MASK", "SBMN", "SBMO", "SBMD", "SBMDS", "SBMM", "BMPMASK",
                         "VSBMP_TOP", "VSBMP_BOT", "VSBMP_AUP", "VSBMP_ADN", "VSBMP_SPN", "VSBMP_TMB",
-                        "BMPDATA"}
+                        "BMPDATA", "MARK"}
 
     def test_keyboard_skin_names_the_definition_and_a_layout_per_layout_code(self):
         root = skin_xml("KeyboardLayout.xml")
@@ -288,6 +288,31 @@ class SkinFilesTest(unittest.TestCase):
             self.assertTrue(inside(x, y), (x, y))
 
 
+def _pixel(pixels, x, y, width):
+    i = (y * width + x) * 3
+    return pixels[i:i + 3]
+
+
+def assert_frame_shows_only_its_line(test, name, rect):
+    # The frame's picture lies over the page's items: its mask may let
+    # through only the line it draws, or it covers them.
+    from skinkit import bmp
+    left, top, right, bottom = rect
+    pw, ph, panel = bmp.decode_bmp24(read("skins", name + ".bmp"))
+    mw, mh, mask = bmp.decode_bmp24(read("skins", name + "Mask.bmp"))
+    test.assertEqual((pw, ph), (right - left, bottom - top))
+    test.assertEqual((mw, mh), (pw, ph))
+    line = _pixel(panel, 0, ph // 2, pw)
+    test.assertNotEqual(line, _pixel(test.background, left, top + ph // 2, test.w), "no line on the picture")
+    shown = 0
+    for y in range(ph):
+        for x in range(pw):
+            if _pixel(mask, x, y, mw) != b"\xff\xff\xff":
+                shown += 1
+                test.assertEqual(_pixel(panel, x, y, pw), line, (x, y))
+    test.assertLess(shown, 2 * (pw + ph), "the mask lets through more than a line")
+
+
 class MainPageTest(unittest.TestCase):
     """The main page as its window shows it: its colour key cuts the shape its
     mask cuts, nothing of one page is drawn on the picture all pages share,
@@ -325,22 +350,7 @@ class MainPageTest(unittest.TestCase):
             self.assertEqual(len(colours), 1, "row %d holds %d colours" % (y, len(colours)))
 
     def test_the_keys_page_frame_shows_its_line_and_nothing_else(self):
-        # The frame's picture lies over the page's items: its mask may let
-        # through only the line it draws, or it covers them.
-        left, top, right, bottom = self.pages.ASSIGN_PANEL
-        pw, ph, panel = self.bmp.decode_bmp24(read("skins", "AssignPanel.bmp"))
-        mw, mh, mask = self.bmp.decode_bmp24(read("skins", "AssignPanelMask.bmp"))
-        self.assertEqual((pw, ph), (right - left, bottom - top))
-        self.assertEqual((mw, mh), (pw, ph))
-        line = self.at(panel, 0, ph // 2, pw)
-        self.assertNotEqual(line, self.at(self.background, left, top + ph // 2), "no line on the picture")
-        shown = 0
-        for y in range(ph):
-            for x in range(pw):
-                if self.at(mask, x, y, mw) != b"\xff\xff\xff":
-                    shown += 1
-                    self.assertEqual(self.at(panel, x, y, pw), line, (x, y))
-        self.assertLess(shown, 2 * (pw + ph), "the mask lets through more than a line")
+        assert_frame_shows_only_its_line(self, "AssignPanel", self.pages.ASSIGN_PANEL)
 
     def test_the_footer_buttons_keep_within_the_separator(self):
         left, top, right, _ = self.pages.FOOTER_LINE
@@ -421,6 +431,73 @@ class MacrosPageTest(unittest.TestCase):
                 with self.subTest(button=name, picture=state):
                     width, height, _ = bmp.decode_bmp24(read("skins", button.find(state).text.strip()))
                     self.assertEqual((width, height), (int(rect.get("right")), int(rect.get("bottom"))))
+class LightingPageTest(unittest.TestCase):
+    """The lighting page as drawn: its frames, the slider's thumb on the
+    stops that its step names stand under, pictures that match their items."""
+
+    @classmethod
+    def setUpClass(cls):
+        from skinkit import bmp, pages
+        cls.bmp, cls.pages = bmp, pages
+        cls.page = skin_xml("LightingMaintenance.xml")
+        main = skin_xml("MainPage.xml")
+        cls.w, _, cls.background = bmp.decode_bmp24(read("skins", main.find("BACKGROUND").text.strip()))
+
+    def item(self, tag, name):
+        return next(e for e in self.page.iter(tag) if e.get("name") == name)
+
+    def rect(self, element):
+        r = element.find("RECT")
+        return tuple(int(r.get(k)) for k in ("left", "top", "right", "bottom"))
+
+    def test_the_frames_show_their_line_where_the_page_puts_them(self):
+        for name, rect in (("LightPanel", self.pages.LIGHT_PANEL), ("KeyboardPanel", self.pages.KEYBOARD_PANEL)):
+            with self.subTest(frame=name):
+                assert_frame_shows_only_its_line(self, name, rect)
+                item = next(e for e in self.page.iter("BITMAPITEM") if e.find("SBMN").text == name + ".bmp")
+                left, top, width, height = self.rect(item)
+                self.assertEqual((left, top, left + width, top + height), rect)
+
+    def test_the_slider_runs_over_its_groove_and_its_step_names_stand_under_the_stops(self):
+        track = self.item("SLIDERTRACK", "BITMAP_BRIGHTNESS_SETTINGS")
+        self.assertEqual(self.rect(track), self.pages.BRIGHTNESS_TRACK)
+        travel = self.rect(self.item("HSLIDERM", "SLIDER_BRIGHTNESS_PERCENT"))
+        self.assertEqual((travel[0], travel[2]), self.pages.BRIGHTNESS_TRAVEL)
+        thumb_w, thumb_h = self.pages.SLIDER_THUMB
+        self.assertEqual(travel[1] * 2 + thumb_h, self.pages.BRIGHTNESS_TRACK[3], "the thumb is centred on the track")
+        fill = track.find("FILLINFO")
+        left, top, width, height = self.rect(fill)
+        self.assertEqual((left, top, left + width, top + height), self.pages.groove_rect(self.pages.BRIGHTNESS_TRACK[3]))
+        self.assertEqual(fill.get("fillclr"), self.pages.BRIGHTNESS_FILL)
+        names = ("TEXT_BRIGHTNESS_OFF", "TEXT_BRIGHTNESS_DIM", "TEXT_BRIGHTNESS_NORMAL", "TEXT_BRIGHTNESS_BRIGHT")
+        for name, value in zip(names, self.pages.BRIGHTNESS_STOPS):
+            label = self.rect(self.item("TEXTITEM", name))
+            stop = self.pages.BRIGHTNESS_TRACK[0] + self.pages.brightness_stop_x(value)
+            with self.subTest(step=name):
+                self.assertEqual(label[0] + label[2] // 2, stop)
+                self.assertGreaterEqual(label[1], self.pages.BRIGHTNESS_TRACK[1] + self.pages.BRIGHTNESS_TRACK[3])
+
+    def test_no_picture_of_the_page_shows_the_windows_key_colour(self):
+        # The main window is colour-keyed: a pixel of that colour is a hole.
+        key = bytes(self.pages.KEY_COLOUR)
+        for element in self.page.iter():
+            if element.tag not in SkinFilesTest.PICTURE_ELEMENTS or element.tag == "SBMM":
+                continue
+            name = element.text.strip()
+            w, h, pixels = self.bmp.decode_bmp24(read("skins", name))
+            with self.subTest(picture=name):
+                holes = [i for i in range(w * h) if pixels[i * 3:i * 3 + 3] == key]
+                self.assertEqual(holes[:4], [])
+
+    def test_a_thumbs_shape_cuts_only_its_corners(self):
+        for name in ("SliderThumbNormal.bmp", "SliderThumbOver.bmp"):
+            w, h, pixels = self.bmp.decode_bmp24(read("skins", name))
+            with self.subTest(thumb=name):
+                self.assertEqual((w, h), self.pages.SLIDER_THUMB)
+                cut = _pixel(pixels, 0, 0, w)
+                self.assertEqual(cut, bytes(self.pages.THUMB_CUT))
+                inside = [(x, y) for y in range(4, h - 4) for x in range(1, w - 1) if _pixel(pixels, x, y, w) == cut]
+                self.assertEqual(inside, [])
 
 
 class DrawingKitTest(unittest.TestCase):

@@ -81,3 +81,9 @@ COLORREF ScreenPixel(int x, int y) {
     ReleaseDC(nullptr, screen);
     return c;
 }
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    return ScreenPixel(p.x, p.y);
+}

@@ -15,3 +15,5 @@ bool SaveWindowScreenshot(HWND hwnd, const std::wstring& path);
 std::vector<uint32_t> ScreenPixels(const RECT& r);
 // Colour of one screen pixel, as the user sees it (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);
+// The screen pixel at a point of a window's client area.
+COLORREF ClientPixel(HWND window, int x, int y);

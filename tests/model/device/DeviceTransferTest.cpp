@@ -377,6 +377,8 @@ TEST_P(DeviceTransfer, DirectLightingAndFeatureCallsChangeTheActiveProfileAtOnce
     SetDeviceLighting(30, 0x0000FF, 7, 0x7);
     EXPECT_EQ(Data().profiles[0].leds[4].color, 0x0000FFu);
     EXPECT_EQ(Data().profiles[0].leds[4].effect, 0u);
+    SetDeviceLighting(30, 0x0000FF, 3, 0x4);
+    EXPECT_EQ(Data().profiles[0].leds[4].effect, 3u) << "a remembered effect goes back as it was";
     EXPECT_EQ(Data().profiles[1].leds[4].color, 0xFF0000u);
     SetDeviceFeature(true);
     EXPECT_EQ(Data().onOff, 1u);

@@ -1,4 +1,4 @@
-#include "tests/gui/PopupScript.h"
+#include "tests/gui/PopupListPresses.h"
 
 CListPanelList* OpenList() {
     HWND window = ::GetCapture();

@@ -1,0 +1,22 @@
+#include "tests/support/MouseInput.h"
+
+void MoveMouseTo(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+void MoveMouseTo(HWND window, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    MoveMouseTo(p);
+}
+
+void MouseButton(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
