@@ -27,10 +27,6 @@ const wchar_t kSocialPages[3][48] = {L"https://www.mobektilvor.example/community
 
 constexpr DWORD kBusyWaitMs = 60000;
 
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
 CKespaProfile* AsKespaProfile(IKeyboardProfile* profile) { return dynamic_cast<CKespaProfile*>(profile); }
 
 }  // namespace

@@ -22,14 +22,6 @@
 
 #include <commdlg.h>
 
-namespace {
-
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
-}  // namespace
-
 CGUIItem* CKeysPage::FindByWindow(HWND window) const {
     CGUIItem* item = m_items.FindByWindow(window);
     return item ? item : m_layout.FindByWindow(window);

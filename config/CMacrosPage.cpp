@@ -2,8 +2,8 @@
 
 #include "config/CKespaNameEntryPopup.h"
 #include "config/CKespaWarningDlg.h"
-#include "config/FileChoice.h"
 #include "config/CTilvorPopupBoxSingleKeyEntry.h"
+#include "config/FileChoice.h"
 #include "config/ItemLookup.h"
 #include "config/MacroPageRules.h"
 #include "config/WidgetAccess.h"
@@ -27,10 +27,6 @@
 #include <algorithm>
 
 namespace {
-
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
 
 const wchar_t kMacroExtension[] = L"vqm";
 // A chosen path this long or longer is refused.

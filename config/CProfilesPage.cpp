@@ -22,10 +22,6 @@ constexpr COLORREF kActiveRowText = 0x00FF00;
 
 const wchar_t kUnassignCommand[] = L"$UnassignApplication";
 
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
 bool IsCommand(const CString& text, const wchar_t* command) { return CompareNoCase(text, command) == 0; }
 
 }  // namespace

@@ -1,17 +1,10 @@
 #include "config/WidgetAccess.h"
 
+#include "config/ItemLookup.h"
 #include "gui/widgets/CDropdownListItem.h"
 #include "gui/widgets/CEditItemSingleKeyInput.h"
 #include "gui/widgets/CEditItemSingleKeyInputMMO.h"
 #include "platform/CWnd.h"
-
-namespace {
-
-HWND WindowOf(CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
-}  // namespace
 
 void FillDropdown(CGUIItem* dropdown, const std::vector<CString>& entries) {
     if (auto* list = dynamic_cast<CDropdownListItem*>(dropdown))
