@@ -388,20 +388,22 @@ TEST_F(MacrosPageTest, StepsEditedInPlaceAndCommandsInsertedReachTheKeyboardAndA
     ASSERT_TRUE(Choose("LIST_GLOBALMACROLIST", 0));
     ASSERT_TRUE(WaitForChosenMacro());
     ASSERT_TRUE(FindRows()) << "the first step is not shown chosen";
-    // The delay edited in place, from its menu.
+    // A delay inserted after the first step: A, 1500, 50, A.
+    ASSERT_TRUE(TypeIntoEdit("EDITCTRL_DELAY", L"1500"));
+    ASSERT_TRUE(Click("BUTTON_INSERT_DELAY"));
+    ASSERT_TRUE(WaitForRows(4));
+    // Edited in place from its menu: the edit holds the step's own 1500
+    // (not the rounded seconds it shows): its last digit made a 7 gives 1507.
     ASSERT_TRUE(RowMenu(1, 2)) << program->DescribePopups();
     HWND delayEdit = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (delayEdit = EditorLabelEdit()) != nullptr; })) << "no delay edit opened";
     ASSERT_TRUE(WaitForFocusWithin(delayEdit));
-    Type(L"250");
+    Press(VK_END);
+    Press(VK_BACK);
+    Type(L"7");
     Press(VK_RETURN);
     ASSERT_TRUE(PumpUntil([&] { return !EditorLabelEdit(); }));
-    // A delay inserted after the first step.
-    ClickAt(RowPoint(0));
-    ASSERT_TRUE(TypeIntoEdit("EDITCTRL_DELAY", L"1500"));
-    ASSERT_TRUE(Click("BUTTON_INSERT_DELAY"));
-    ASSERT_TRUE(WaitForRows(4));
-    // Deleted again from the menu: A, 1500, A.
+    // The old delay deleted from its menu: A, 1507, A.
     ASSERT_TRUE(RowMenu(2, 1));
     ASSERT_TRUE(WaitForRows(3));
     // Ctrl+C after the chosen step (the release of A, in the deleted one's place), then Win+L after that.
@@ -437,7 +439,7 @@ TEST_F(MacrosPageTest, StepsEditedInPlaceAndCommandsInsertedReachTheKeyboardAndA
     const Step winDown{kKeyStep, 0x5B | kExtended}, winUp{kKeyStep, 0x5B | kExtended | kRelease};
     std::vector<Step> steps;
     ASSERT_TRUE(WaitForMacro("Combo", steps, [](const std::vector<Step>& s) { return s.size() > 3; })) << Dump();
-    EXPECT_EQ(steps, (std::vector<Step>{KeyDown(0x2D), Delay(1500), KeyUp(0x2D), KeyDown(0x1D), KeyDown(0x2E),
+    EXPECT_EQ(steps, (std::vector<Step>{KeyDown(0x2D), Delay(1507), KeyUp(0x2D), KeyDown(0x1D), KeyDown(0x2E),
                                         KeyUp(0x2E), KeyUp(0x1D), winDown, KeyDown(0x26), KeyUp(0x26), winUp}));
 }
 
