@@ -243,14 +243,17 @@ protected:
     bool WaitForMacro(const std::string& name, std::vector<Step>& steps, Pred pred) {
         return WaitForDump([&](const std::string& dump) { return MacroSteps(dump, name, steps) && pred(steps); });
     }
-    // The window inside an item's frame (an edit, a list) is enabled.
-    bool FramedItemEnabled(const char* item) {
+    // The window inside an item's frame (an edit, a list); null when none shows.
+    HWND FramedWindow(const char* item) {
         RECT rect;
         if (!CConfigProgram::ItemRect(kMacros, item, rect))
-            return false;
+            return nullptr;
         HWND frame = ChildWindowFromPointEx(main, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2},
                                             CWP_SKIPINVISIBLE);
-        HWND inner = frame && frame != main ? GetWindow(frame, GW_CHILD) : nullptr;
+        return frame && frame != main ? GetWindow(frame, GW_CHILD) : nullptr;
+    }
+    bool FramedItemEnabled(const char* item) {
+        HWND inner = FramedWindow(item);
         return inner && IsWindowEnabled(inner);
     }
     // The editor's list window.
@@ -367,6 +370,12 @@ TEST_F(MacrosPageTest, IgnoredAndFixedDelaysAndARecordingAppendedWithoutADelayAt
     ASSERT_TRUE(WaitForRows(5));
     // Every recorded delay becomes the default delay typed in.
     ASSERT_TRUE(Click("BUTTON_INSERTDEFAULT_DELAY"));
+    // Emptied, the edit is told of once (its focus leaving for the warning
+    // adds none) and holds 50 again.
+    ASSERT_TRUE(TypeIntoEdit("EDITCTRL_DEFAULT_DELAY", L""));
+    Press(VK_BACK);
+    ASSERT_TRUE(ConfirmPopup(L"DefaultDelayWarningPopup.xml")) << program->DescribePopups();
+    EXPECT_EQ(TextOf(FramedWindow("EDITCTRL_DEFAULT_DELAY")), L"50");
     ASSERT_TRUE(TypeIntoEdit("EDITCTRL_DEFAULT_DELAY", L"120"));
     ASSERT_TRUE(Record());
     Type(L"d");
