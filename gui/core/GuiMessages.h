@@ -41,6 +41,12 @@ constexpr UINT WM_PALETTE_CUSTOM_REQUESTED = WM_USER + 222;
 constexpr UINT WM_GUI_VALUE_PICKED = WM_USER + 223;
 // A popup list's choice, posted to its own popup (wParam: the sub-list's result or -1, lParam: the entry index or -1).
 constexpr UINT WM_LISTPANEL_SELECT = WM_USER + 304;
+// A DPI stage tile was picked, sent to its parent (wParam: the tile's stage
+// number, lParam: the tile's id).
+constexpr UINT WM_DPISTAGE_CLICKED = WM_USER + 500;
+// A stage of a multi-stage APM slider was clicked, posted to the slider's
+// owner (wParam: the stage's index from 0, lParam: the slider's id).
+constexpr UINT WM_APMSLIDER_STAGE_CLICKED = WM_USER + 502;
 // A key on a row of the list control (wParam: the row key, lParam: the list's window).
 constexpr UINT WM_LIST_ROW_KEY = WM_USER + 508;
 // A drop-down's choice was taken, sent to its parent (wParam: the entry index, lParam: the drop-down's window).

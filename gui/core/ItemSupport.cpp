@@ -88,6 +88,12 @@ void RelayToTooltip(CToolTipCtrl& tooltip, MSG* msg) {
         tooltip.RelayEvent(msg);
 }
 
+void RelayToTooltipMadeOnce(CToolTipCtrl& tooltip, CWnd* item, MSG* msg) {
+    if (!tooltip.GetSafeHwnd() && item && item->GetSafeHwnd() && tooltip.Create(item, 0))
+        tooltip.Activate(false);
+    RelayToTooltip(tooltip, msg);
+}
+
 CSize BitmapSize(const CBitmap* bitmap) {
     BITMAP info = {};
     if (!bitmap || !bitmap->GetBitmap(&info))

@@ -56,6 +56,9 @@ void InvalidateInParent(HWND item);
 void SetItemTooltip(CToolTipCtrl& tooltip, CWnd* item, const wchar_t* text);
 // Hands a message to the item's tooltip when it has one.
 void RelayToTooltip(CToolTipCtrl& tooltip, MSG* msg);
+// The same for an item whose tooltip is made (deactivated) on the first
+// message, whether it ever gets a text or not.
+void RelayToTooltipMadeOnce(CToolTipCtrl& tooltip, CWnd* item, MSG* msg);
 
 // The width and height of a bitmap; 0, 0 without one.
 CSize BitmapSize(const CBitmap* bitmap);

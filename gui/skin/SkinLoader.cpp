@@ -1,10 +1,12 @@
 #include "gui/skin/SkinLoader.h"
 
+#include "gui/widgets/CAPMSlider.h"
 #include "gui/widgets/CAVIButton.h"
 #include "gui/widgets/CBitmapBtn.h"
 #include "gui/widgets/CBitmapItem.h"
 #include "gui/widgets/CBitmapWindow.h"
 #include "gui/widgets/CDMarker.h"
+#include "gui/widgets/CDPIStageWindow.h"
 #include "gui/widgets/CDropdownColorButton.h"
 #include "gui/widgets/CDropdownListItem.h"
 #include "gui/widgets/CEditItem.h"
@@ -18,6 +20,7 @@
 #include "gui/widgets/CKeyboardKeyItem.h"
 #include "gui/widgets/CListPanelItem.h"
 #include "gui/widgets/CMacroDisplayItem.h"
+#include "gui/widgets/CProgressPanelItem.h"
 #include "gui/core/CPanelBitmap.h"
 #include "gui/widgets/CSliderHMulti.h"
 #include "gui/widgets/CSliderTrack.h"
@@ -70,9 +73,9 @@ const std::vector<SkinListEntry> kTable = {
                                {"BITMAPWINDOW", Build<CBitmapWindow>, false}}},
     {"BUTTONS", "BUTTONLIST", {{"BUTTON", Build<CBitmapBtn>, false}, {"AVIBUTTON", Build<CAVIButton>, true}}},
     {"SLIDERS", "SLIDERLIST", {{"VSLIDER", Build<CVertSlider>, false}, {"HSLIDERM", Build<CSliderHMulti>, false},
-                               {"HSLIDERMAPM", nullptr, false}, {"DMARKER", Build<CDMarker>, false}}},
+                               {"HSLIDERMAPM", Build<CAPMSlider>, false}, {"DMARKER", Build<CDMarker>, false}}},
     {"TEXT ITEMS", "TEXTLIST", {{"TEXTITEM", Build<CTextItem>, false}}},
-    {"DPI STAGE WINDOWS", "DPISTAGELIST", {{"DPISTAGEWINDOW", nullptr, false}}},
+    {"DPI STAGE WINDOWS", "DPISTAGELIST", {{"DPISTAGEWINDOW", Build<CDPIStageWindow>, false}}},
     {"MACRO DISPLAYS", "MACRODISPLAYLIST", {{"MACRODISPLAY", Build<CMacroDisplayItem>, false}}},
     {"LISTS", "LISTLIST", {{"LISTCTRL", Build<CXListCtrl>, false}, {"COMBO", Build<CDropdownListItem>, false}, {"COMBOCOLOR", Build<CDropdownColorButton>, false}}},
     {"LIST PANELS", "LISTPANELLIST", {{"LISTPANEL", Build<CListPanelItem>, false}}},
@@ -80,7 +83,7 @@ const std::vector<SkinListEntry> kTable = {
                                        {"EDITCTRLSK", Build<CEditItemSingleKeyInput>, false},
                                        {"EDITCTRLSKMMO", Build<CEditItemSingleKeyInputMMO>, false}}},
     {kKeyboardKeysLabel, "KBDKEYLIST", {{"BUTTONBITMAPS", nullptr, false}, {"KBDKEY", nullptr, false}}},
-    {"PROGRESS PANELS", "PROGRESSPANELLIST", {{"PROGRESSPANELITEM", nullptr, false}}},
+    {"PROGRESS PANELS", "PROGRESSPANELLIST", {{"PROGRESSPANELITEM", Build<CProgressPanelItem>, false}}},
 };
 
 uint32_t MakeResult(uint32_t seen, uint32_t built) { return (seen & 0xFFFF) << 16 | (built & 0xFFFF); }

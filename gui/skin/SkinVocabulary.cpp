@@ -29,7 +29,7 @@ const char* const kPictureElements[] = {
 const char* const kInnerElements[] = {
     "RECT", "VSCROLL", "FILLINFO", "LANGFONT", "LANGOVERRIDE", "LANGOVERRIDECOL",
     "CLIST", "CBOX", "COMBOITEMS", "COMBOITEM", "LISTPANELITEMS", "LISTPANELITEM",
-    "LISTHDR", "LISTCOLUMN", "BMPINFO", "STAGES", "STAGE",
+    "LISTHDR", "LISTCOLUMN", "BMPINFO", "STAGES", "STAGE", "TEXTAREA", "TEXTINFOLIST", "TEXTINFO",
 };
 
 const char* const kIdAttributes[] = {"fontid", "windowid", "trackid", "checkboxid", "fontsearch", "fontreplace"};

@@ -105,9 +105,7 @@ void CBitmapWindow::SetText(const wchar_t* text) {
 void CBitmapWindow::SetTooltip(const wchar_t* text) { SetItemTooltip(m_tooltip, this, text); }
 
 BOOL CBitmapWindow::PreTranslateMessage(MSG* msg) {
-    if (!m_tooltip.GetSafeHwnd() && m_tooltip.Create(this, 0))
-        m_tooltip.Activate(false);
-    RelayToTooltip(m_tooltip, msg);
+    RelayToTooltipMadeOnce(m_tooltip, this, msg);
     return CWnd::PreTranslateMessage(msg);
 }
 

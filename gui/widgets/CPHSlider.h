@@ -24,7 +24,6 @@ public:
 protected:
     CPoint ThumbOrigin(int index) const override;
 
-private:
     int m_capMin = 1;
     int m_capMax = 32;
 };

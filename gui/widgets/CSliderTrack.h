@@ -64,9 +64,10 @@ protected:
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
+    // Posted to the owner, else the parent.
+    void ForwardToOwner(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void ForwardToOwner(UINT message, WPARAM wParam, LPARAM lParam);
     void UpdateTipText();
     void PlaceTooltip();
     TOOLINFOW ToolInfo();

@@ -38,6 +38,14 @@ PANELS = [
         "badge": "TEST PAGE",
     },
     {
+        "name": "StageTestPanel",
+        "size": (380, 250),
+        "radius": 24,
+        "title": "STAGES",
+        "lines": [],
+        "badge": "TEST PAGE",
+    },
+    {
         "name": "ListEditTestPanel",
         "size": (380, 250),
         "radius": 24,
@@ -209,6 +217,41 @@ def slider_panel_pictures(theme):
     ]
 
 
+# The stage test panel: the bitmap item the stage slider sits on and the
+# slider's band inside it, the tickers' size, and the two stage tiles (left,
+# top, width, height; the band's in the bitmap item, the others on the panel).
+STAGE_PANEL_WELL = (24, 72, 332, 44)
+STAGE_PANEL_BAND = (8, 8, 316, 28)
+STAGE_TICKER = (10, 28)
+STAGE_PANEL_TILES = [(24, 150, 80, 48), (116, 150, 80, 48)]
+# The values a ticker may take: the well marks each under the band.
+STAGE_VALUES = 32
+
+
+def paint_stage_well(theme):
+    """The well under the stage slider, with a mark at each value a border may take."""
+    width, height = STAGE_PANEL_WELL[2:]
+    c = paint_well((width, height), theme)
+    left, top, band_width, band_height = STAGE_PANEL_BAND
+    ticker_width = STAGE_TICKER[0]
+    travel = band_width - ticker_width
+    for value in range(STAGE_VALUES):
+        x = left + ticker_width // 2 + (value * travel + (STAGE_VALUES - 1) // 2) // (STAGE_VALUES - 1)
+        c.fill_rect((x, top + band_height - 6, x + 1, top + band_height), rgb(theme["text"]))
+    return c
+
+
+def stage_panel_pictures(theme):
+    tile = STAGE_PANEL_TILES[0][2:]
+    return [
+        ("StageWell.bmp", lambda: paint_stage_well(theme)),
+        ("StageTickerNormal.bmp", lambda: pages.paint_slider_thumb("normal", theme, STAGE_TICKER)),
+        ("StageTickerOver.bmp", lambda: pages.paint_slider_thumb("over", theme, STAGE_TICKER)),
+        ("StageTileFrame.bmp", lambda: paint_frame("normal", theme, tile, 6)),
+        ("StageTileFrameSelected.bmp", lambda: paint_frame("down", theme, tile, 6)),
+    ]
+
+
 def panel_files(panel):
     return (panel["name"] + "Background.bmp", panel["name"] + "Mask.bmp")
 
@@ -256,5 +299,6 @@ def all_pictures(theme):
         out.append((mask, lambda p=panel: paint_panel_mask(p)))
     out += widget_pictures(theme)
     out += slider_panel_pictures(theme)
+    out += stage_panel_pictures(theme)
     out += pages.page_pictures(theme)
     return out

@@ -5,6 +5,8 @@
 #include "gui/skin/CKeyboardLayoutSetting.h"
 #include "gui/skin/CLangTable.h"
 #include "gui/core/CPanelBitmap.h"
+#include "gui/skin/CFontItem.h"
+#include "gui/widgets/CProgressPanelItem.h"
 #include "gui/skin/GUIResources.h"
 #include "gui/skin/SkinLoader.h"
 #include "gui/skin/SymbolIds.h"
@@ -209,6 +211,62 @@ TEST_F(SkinLoader, AKeyboardFileReadsTheDefinitionWhichNoListOwns) {
     EXPECT_EQ(GetKeyboardDef().m_itemId, KBDDEF_WINDOWS);
     EXPECT_EQ(GetKeyboardDef().FindKey(0x01), HashKeyName(L"Esc"));
     EXPECT_EQ(GetKeyTable(), &GetKeyboardDef());
+}
+
+TEST_F(SkinLoader, AProgressPanelIsADescriptionWithoutAWindow) {
+    const char* xml = R"(<ITEMLIST>
+      <FONTLIST><FONT name="FONT_ARIAL12" typeface="Arial" pitch="12"/></FONTLIST>
+      <PROGRESSPANELLIST>
+        <PROGRESSPANELITEM name="BITMAP_BACKGROUND_RECTMACRO" fontclr="GREEN" bdrclr="RED" bdrwidth="-3">
+          <RECT left="10" top="20" right="200" bottom="40"/>
+          <FILLINFO fillclr="BLUE"><RECT left="2" top="2" right="100" bottom="6"/></FILLINFO>
+          <TEXTINFOLIST>
+            <TEXTINFO name="title" textkey="$Saving" fontid="FONT_ARIAL12" fontclr="WHITE">
+              <RECT left="4" top="10" right="120" bottom="14"/></TEXTINFO>
+            <TEXTINFO name="without a rectangle"/>
+            <TEXTINFO name="percent"><RECT left="130" top="10" right="40" bottom="14"/></TEXTINFO>
+          </TEXTINFOLIST>
+        </PROGRESSPANELITEM>
+        <PROGRESSPANELITEM name="TEXT_LOGO"><RECT left="5" top="5" right="0" bottom="10"/></PROGRESSPANELITEM>
+        <PROGRESSPANELITEM name="TEXT_COLOR"><RECT right="50" bottom="10"/></PROGRESSPANELITEM>
+      </PROGRESSPANELLIST></ITEMLIST>)";
+    ASSERT_EQ(Run("FONTS", xml), (1u << 16) | 1);
+    // The one of an empty rectangle is counted, not built.
+    EXPECT_EQ(Run("PROGRESS PANELS", xml), (3u << 16) | 2);
+    auto* panel = dynamic_cast<CProgressPanelItem*>(items.FindById(BITMAP_BACKGROUND_RECTMACRO));
+    auto* bare = dynamic_cast<CProgressPanelItem*>(items.FindById(TEXT_COLOR));
+    ASSERT_TRUE(panel && bare);
+    EXPECT_EQ(items.FindById(TEXT_LOGO), nullptr);
+    EXPECT_EQ(panel->m_itemType, kItemProgressPanel);
+    EXPECT_EQ(panel->m_itemWindow, nullptr);
+    EXPECT_EQ(panel->GetRect(), CRect(10, 20, 210, 60));
+    EXPECT_EQ(panel->GetStyle(), static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+    // Colours the element names, defaults for the others.
+    const ListPanelStyle& look = panel->GetLook();
+    EXPECT_EQ(look.fontColour, 0x00FF00u);
+    EXPECT_EQ(look.fontColourHot, 0u);
+    EXPECT_EQ(look.backColour, 0u);
+    EXPECT_EQ(look.backColourHot, 0xFFFFFFu);
+    EXPECT_EQ(look.borderColour, 0x0000FFu);
+    EXPECT_EQ(look.borderWidth, 0) << "a negative border is none";
+    EXPECT_EQ(bare->GetLook().borderWidth, 0);
+    EXPECT_EQ(panel->GetFill().fillColour, 0xFF0000u);
+    EXPECT_EQ(panel->GetFill().rect, CRect(2, 2, 102, 8));
+    EXPECT_EQ(bare->GetFill().fillColour, 0xFFFFFFu);
+    EXPECT_TRUE(bare->GetTextEntries().empty()) << "no TEXTINFOLIST, no entries";
+
+    const std::vector<TextInfo>& entries = panel->GetTextEntries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, CString(L"title"));
+    EXPECT_EQ(entries[0].textKey, CString(L"$Saving"));
+    EXPECT_EQ(entries[0].rect, CRect(4, 10, 124, 24));
+    EXPECT_EQ(entries[0].font, dynamic_cast<CFontItem*>(items.FindById(FONT_ARIAL12)));
+    EXPECT_NE(entries[0].font, nullptr);
+    EXPECT_EQ(entries[0].fontColour, 0xFFFFFFu);
+    EXPECT_EQ(entries[1].name, CString(L"percent"));
+    // Looked up by "no window", the first item without one is the font: a
+    // progress panel is never the item of a window.
+    EXPECT_EQ(items.FindByWindow(nullptr), items.FindById(FONT_ARIAL12));
 }
 
 }  // namespace

@@ -104,4 +104,10 @@ bool SkinTestFolder::WriteBmp(const std::wstring& relative, int width, int heigh
     return WriteBytes(relative, MakeBmp(width, height, pixel));
 }
 
+bool SkinTestFolder::WriteThumbBmp(const std::wstring& relative, int width, int height, COLORREF face) {
+    return WriteBmp(relative, width, height, [=](int x, int y) {
+        return x == 0 || y == 0 || x == width - 1 || y == height - 1 ? RGB(0, 0, 0) : face;
+    });
+}
+
 void SkinTestFolder::Remove(const std::wstring& relative) { DeleteFileW(Path(relative).c_str()); }

@@ -26,6 +26,9 @@ public:
     // A 24-bit picture; pixel(x, y) with y = 0 the top row.
     bool WriteBmp(const std::wstring& relative, int width, int height,
                   const std::function<COLORREF(int x, int y)>& pixel);
+    // A slider thumb's picture: one colour inside a one-pixel black frame,
+    // which the thumb's shape cuts away.
+    bool WriteThumbBmp(const std::wstring& relative, int width, int height, COLORREF face);
     void Remove(const std::wstring& relative);
 
     const std::wstring& Root() const noexcept { return m_root; }

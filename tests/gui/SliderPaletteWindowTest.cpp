@@ -75,12 +75,8 @@ protected:
     void SetUp() override {
         folder.WriteBmp(L"skins\\Track.bmp", 240, 200, [](int, int) { return kTrack; });
         folder.WriteBmp(L"skins\\Mark.bmp", 100, 16, [](int, int) { return kMark; });
-        // A thumb on a black background, which its shape cuts away.
-        auto framed = [](COLORREF face) {
-            return [face](int x, int y) { return x == 0 || y == 0 || x == 11 || y == 11 ? RGB(0, 0, 0) : face; };
-        };
-        folder.WriteBmp(L"skins\\Thumb.bmp", 12, 12, framed(kThumb));
-        folder.WriteBmp(L"skins\\ThumbOver.bmp", 12, 12, framed(kThumbOver));
+        folder.WriteThumbBmp(L"skins\\Thumb.bmp", 12, 12, kThumb);
+        folder.WriteThumbBmp(L"skins\\ThumbOver.bmp", 12, 12, kThumbOver);
         LoadOntoHost(L"Sliders.xml", kSliderSkin, 420, 340);
         slider = Item<CSliderHMulti>(SLIDER_BRIGHTNESS_PERCENT);
         track = Item<CSliderTrack>(BITMAP_BRIGHTNESS_SETTINGS);

@@ -65,6 +65,12 @@ TEST_F(SkinCheckFaults, ACleanFileHasNoProblems) {
                            "<BMPINFO name=\"FRAME\"><BMPDATA>Here.bmp</BMPDATA><BMPMASK>Here.bmp</BMPMASK></BMPINFO>"
                            "<LISTCOLUMN name=\"lcitem_profilecurrent\" type=\"icon\" width=\"20\" exclusive=\"1\">"
                            "<SBMN>Here.bmp</SBMN><SBMD>Here.bmp</SBMD></LISTCOLUMN></LISTCTRL></LISTLIST>"
+                           "<DPISTAGELIST><DPISTAGEWINDOW name=\"TEXT_COLOR\" fontid=\"FONT_ARIAL12\">"
+                           "<BMPINFO name=\"dpiframe\"><BMPDATA>Here.bmp</BMPDATA></BMPINFO>"
+                           "<TEXTAREA name=\"heading\" textkey=\"Stop\"/></DPISTAGEWINDOW></DPISTAGELIST>"
+                           "<PROGRESSPANELLIST><PROGRESSPANELITEM name=\"TEXT_LOGO\" bdrclr=\"WHITE\">"
+                           "<FILLINFO fillclr=\"GREEN\"/><TEXTINFOLIST><TEXTINFO name=\"title\" fontid=\"FONT_ARIAL12\"/>"
+                           "</TEXTINFOLIST></PROGRESSPANELITEM></PROGRESSPANELLIST>"
                            "</ITEMLIST>")),
               "");
 }
@@ -140,6 +146,19 @@ TEST_F(SkinCheckFaults, EachKindOfFaultIsReportedWhereItIs) {
         {"missing picture of a level marker",
          "<ITEMLIST><SLIDERLIST><DMARKER name=\"TEXT_LOGO\"><MARK>Gone.bmp</MARK></DMARKER></SLIDERLIST></ITEMLIST>",
          L"Case.xml: <MARK> picture: missing skins\\Gone.bmp"},
+        {"unknown bitmap item under an APM slider",
+         "<ITEMLIST><SLIDERLIST><HSLIDERMAPM name=\"BITMAP_HORIZONTALBARLONG\" trackid=\"BITMAP_NONE\"/>"
+         "</SLIDERLIST></ITEMLIST>",
+         L"Case.xml: <HSLIDERMAPM name=\"BITMAP_HORIZONTALBARLONG\"> trackid: unknown symbolic id \"BITMAP_NONE\""},
+        {"missing picture of a DPI tile",
+         "<ITEMLIST><DPISTAGELIST><DPISTAGEWINDOW name=\"TEXT_LOGO\"><BMPINFO name=\"DPIFRAME\">"
+         "<BMPDATA>Gone.bmp</BMPDATA></BMPINFO></DPISTAGEWINDOW></DPISTAGELIST></ITEMLIST>",
+         L"Case.xml: <BMPDATA> picture: missing skins\\Gone.bmp"},
+        {"unknown font of a progress panel's text",
+         "<ITEMLIST><PROGRESSPANELLIST><PROGRESSPANELITEM name=\"TEXT_LOGO\"><TEXTINFOLIST>"
+         "<TEXTINFO name=\"title\" fontid=\"FONT_NONE\"/></TEXTINFOLIST></PROGRESSPANELITEM></PROGRESSPANELLIST>"
+         "</ITEMLIST>",
+         L"Case.xml: <TEXTINFO name=\"title\"> fontid: unknown symbolic id \"FONT_NONE\""},
         {"file that does not parse", "<ITEMLIST><TEXTLIST></ITEMLIST>", nullptr},
     };
     for (const Case& c : cases) {

@@ -500,6 +500,74 @@ class LightingPageTest(unittest.TestCase):
                 self.assertEqual(inside, [])
 
 
+class StageTestPanelTest(unittest.TestCase):
+    """The stage test panel as drawn: the stage slider's band inside the
+    bitmap item it sits on, the value marks where the borders stand, the
+    tiles on the panel with their pictures the size their entries say."""
+
+    @classmethod
+    def setUpClass(cls):
+        from skinkit import bmp, pictures
+        cls.bmp, cls.pictures = bmp, pictures
+        cls.panel = skin_xml("StageTestPanel.xml")
+
+    @staticmethod
+    def rect(element):
+        r = element.find("RECT")
+        return tuple(int(r.get(k, "0")) for k in ("left", "top", "right", "bottom"))
+
+    def picture_size(self, element):
+        return self.bmp.decode_bmp24(read("skins", element.text.strip()))[:2]
+
+    def test_it_holds_a_stage_slider_on_a_bitmap_item_two_tiles_and_a_progress_panel(self):
+        sliders = list(self.panel.iter("HSLIDERMAPM"))
+        self.assertEqual(len(sliders), 1)
+        carriers = [b for b in self.panel.iter("BITMAPITEM") if b.get("name") == sliders[0].get("trackid")]
+        self.assertEqual(len(carriers), 1, "the slider's trackid names a bitmap item of the panel")
+        self.assertEqual(len(list(self.panel.iter("DPISTAGEWINDOW"))), 2)
+        self.assertEqual(len(list(self.panel.iter("PROGRESSPANELITEM"))), 1)
+
+    def test_the_band_lies_in_its_well_and_the_marks_stand_where_borders_are_drawn(self):
+        slider = next(self.panel.iter("HSLIDERMAPM"))
+        well = next(b for b in self.panel.iter("BITMAPITEM") if b.get("name") == slider.get("trackid"))
+        self.assertEqual(self.rect(well), self.pictures.STAGE_PANEL_WELL)
+        self.assertEqual(self.picture_size(well.find("SBMN")), self.pictures.STAGE_PANEL_WELL[2:])
+        left, top, width, height = self.rect(slider)
+        self.assertEqual((left, top, width, height), self.pictures.STAGE_PANEL_BAND)
+        self.assertLessEqual(left + width, self.pictures.STAGE_PANEL_WELL[2])
+        self.assertLessEqual(top + height, self.pictures.STAGE_PANEL_WELL[3])
+        for element in ("SBMN", "SBMO"):
+            with self.subTest(ticker=element):
+                tw, th = self.picture_size(slider.find(element))
+                self.assertEqual((tw, th), self.pictures.STAGE_TICKER)
+                self.assertLessEqual(th, height, "a ticker fits the band's height")
+        # The slider draws value v's border at ((v - 1) * travel + 15) // 31 + half a ticker.
+        ww, _, pixels = self.bmp.decode_bmp24(read("skins", well.find("SBMN").text.strip()))
+        tw = self.pictures.STAGE_TICKER[0]
+        mark = _pixel(pixels, left + tw // 2, top + height - 2, ww)
+        for value in (1, 16, 32):
+            x = left + tw // 2 + ((value - 1) * (width - tw) + 15) // 31
+            with self.subTest(value=value):
+                self.assertEqual(_pixel(pixels, x, top + height - 2, ww), mark)
+                self.assertNotEqual(_pixel(pixels, x, top + 2, ww), mark)
+
+    def test_the_tiles_stand_apart_on_the_panel_and_their_pictures_fill_their_entries(self):
+        panel_w, panel_h, _ = self.bmp.decode_bmp24(read("skins", self.panel.find("BACKGROUND").text.strip()))
+        tiles = [self.rect(t) for t in self.panel.iter("DPISTAGEWINDOW")]
+        self.assertEqual(tiles, self.pictures.STAGE_PANEL_TILES)
+        for left, top, width, height in tiles:
+            self.assertLessEqual(left + width, panel_w)
+            self.assertLessEqual(top + height, panel_h)
+        (l1, _, w1, _), (l2, _, _, _) = tiles
+        self.assertLess(l1 + w1, l2, "the tiles overlap")
+        for tile in self.panel.iter("DPISTAGEWINDOW"):
+            for info in tile.iter("BMPINFO"):
+                with self.subTest(tile=tile.get("name"), picture=info.get("name")):
+                    self.assertIn(info.get("name"), ("DPIFRAME", "DPIFRAMESELECTED"))
+                    self.assertEqual(self.picture_size(info.find("BMPDATA")), self.rect(info)[2:])
+                    self.assertEqual(self.rect(info)[2:], self.rect(tile)[2:])
+
+
 class DrawingKitTest(unittest.TestCase):
     def test_bmp_rows_are_padded_and_stored_bottom_up(self):
         from skinkit import bmp
