@@ -131,21 +131,48 @@ bool PointsTo(const KeyAssignment& record, const DeletedTarget& target) {
     return false;
 }
 
-std::vector<int32_t> ClearAssignmentsTo(IKeyboardConfig& config, const std::vector<int32_t>& keyIds,
-                                        const DeletedTarget& target,
-                                        const std::function<KeyAssignment(int32_t keyId)>& defaultOf) {
+namespace {
+
+// Every key record of every profile that 'matches' takes the record
+// 'replace' makes of it; the key ids changed in any profile.
+std::vector<int32_t> ReplaceAssignments(IKeyboardConfig& config, const std::vector<int32_t>& keyIds,
+                                        const std::function<bool(const KeyAssignment&)>& matches,
+                                        const std::function<KeyAssignment(int32_t, const KeyAssignment&)>& replace) {
     std::vector<int32_t> changed;
     for (int p = 0; p < config.GetProfileCount(); ++p) {
         IKeyboardProfile* profile = config.GetProfile(p);
         if (!profile)
             continue;
         for (int32_t key : keyIds) {
-            if (!PointsTo(profile->GetKeyAssignment(key), target))
+            const KeyAssignment record = profile->GetKeyAssignment(key);
+            if (!matches(record))
                 continue;
-            profile->SetKeyAssignment(key, defaultOf(key));
+            profile->SetKeyAssignment(key, replace(key, record));
             if (std::find(changed.begin(), changed.end(), key) == changed.end())
                 changed.push_back(key);
         }
     }
     return changed;
+}
+
+}  // namespace
+
+std::vector<int32_t> ClearAssignmentsTo(IKeyboardConfig& config, const std::vector<int32_t>& keyIds,
+                                        const DeletedTarget& target,
+                                        const std::function<KeyAssignment(int32_t keyId)>& defaultOf) {
+    return ReplaceAssignments(
+        config, keyIds, [&](const KeyAssignment& record) { return PointsTo(record, target); },
+        [&](int32_t key, const KeyAssignment&) { return defaultOf(key); });
+}
+
+std::vector<int32_t> RenameMacroAssignments(IKeyboardConfig& config, const std::vector<int32_t>& keyIds,
+                                            const CString& oldName, const wchar_t* newName) {
+    return ReplaceAssignments(
+        config, keyIds,
+        [&](const KeyAssignment& record) {
+            return record.type == AssignmentMacroByName && record.GetName().CompareNoCase(oldName) == 0;
+        },
+        [&](int32_t, const KeyAssignment& record) {
+            return KeyAssignment::ByName(AssignmentMacroByName, newName, record.playMode, record.repeatCount);
+        });
 }

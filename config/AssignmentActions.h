@@ -76,3 +76,10 @@ bool PointsTo(const KeyAssignment& record, const DeletedTarget& target);
 std::vector<int32_t> ClearAssignmentsTo(IKeyboardConfig& config, const std::vector<int32_t>& keyIds,
                                         const DeletedTarget& target,
                                         const std::function<KeyAssignment(int32_t keyId)>& defaultOf);
+
+// A macro was renamed: every key of every profile that plays it by its old
+// name (ignoring case; a macro not on the keyboard yet is named so) plays
+// it by the new one, with its play mode and repeat count.  Returns the key
+// ids changed in any profile.
+std::vector<int32_t> RenameMacroAssignments(IKeyboardConfig& config, const std::vector<int32_t>& keyIds,
+                                            const CString& oldName, const wchar_t* newName);

@@ -11,8 +11,9 @@
 //   write that took in the keyboard's changes, after a switch of profile.
 // - The dialog routes to the page what belongs to it: OnCommand with the id
 //   of a button or text item found in the page's lists, OnMessage with a
-//   private widget message of one of its items; each
-//   answers whether it took the message.
+//   private widget message of one of its items (and the notifications such
+//   as EN_KILLFOCUS that its items send as WM_COMMAND); each answers
+//   whether it took the message.
 // - A page reaches the store, the device, the dialog's dirty flag and the
 //   window that owns its popups through IPageHost only, never through the
 //   dialog's members: a page knows nothing of the other pages.
@@ -48,6 +49,9 @@ public:
     // A macro or profile is about to be deleted: every key of every profile
     // that points at it gets its default function back.
     virtual void ClearAssignmentsTo(const DeletedTarget& target) = 0;
+    // The page buttons, OK, Cancel, Apply (on only with changes to write),
+    // the manual, close and update buttons: off while a page must not be left.
+    virtual void EnableMainControls(bool enable) = 0;
     // The active profile's logo light to the keyboard, while the keyboard
     // shows that profile.
     virtual void ApplyLighting() = 0;
@@ -64,6 +68,7 @@ public:
     CDialogPage& operator=(const CDialogPage&) = delete;
 
     CGUIItems& Items() noexcept { return m_items; }
+    const CGUIItems& Items() const noexcept { return m_items; }
     // Whether an item (by its window) is one of the page's.
     virtual CGUIItem* FindByWindow(HWND window) const { return m_items.FindByWindow(window); }
     virtual void ShowAll(bool show) { m_items.ShowAll(show); }
@@ -72,6 +77,8 @@ public:
     virtual void Refresh() {}
     virtual bool OnCommand(int32_t itemId) { return false; }
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+    // The keyboard went away: whatever the page does with it ends now.
+    virtual void OnDeviceRemoved() {}
 
 protected:
     IKeyboardConfig& Store() { return m_host.Store(); }

@@ -27,10 +27,6 @@ const wchar_t kSocialPages[3][48] = {L"https://www.mobektilvor.example/community
 
 constexpr DWORD kBusyWaitMs = 60000;
 
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
 CKespaProfile* AsKespaProfile(IKeyboardProfile* profile) { return dynamic_cast<CKespaProfile*>(profile); }
 
 }  // namespace
@@ -48,10 +44,11 @@ CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
       m_lighting(*config, m_keyboardLighting),
       m_keys(*this),
       m_profiles(*this),
+      m_macros(*this),
       m_lightingPage(*this, m_lighting),
       m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys.Items(), &m_keys, nullptr},
               {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profiles.Items(), &m_profiles, nullptr},
-              {kPageMacros, BUTTON_MANAGEMACROS, &m_macrosPage, nullptr, nullptr},
+              {kPageMacros, BUTTON_MANAGEMACROS, &m_macros.Items(), &m_macros, nullptr},
               {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage.Items(), &m_lightingPage, nullptr}} {
     m_icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
@@ -71,7 +68,7 @@ void CKespaAppDlg::LoadPages() {
         if (!setting->m_itemsName.IsEmpty())
             LoadXmlDescription(&m_keys.LayoutItems(), setting->m_itemsName, this, false);
     LoadXmlDescription(&m_profiles.Items(), L"ManageProfiles.xml", this, false);
-    LoadXmlDescription(&m_macrosPage, L"ManageMacros.xml", this, false);
+    LoadXmlDescription(&m_macros.Items(), L"ManageMacros.xml", this, false);
     LoadXmlDescription(&m_lightingPage.Items(), L"LightingMaintenance.xml", this, false);
 }
 
@@ -333,7 +330,21 @@ void CKespaAppDlg::RefreshPages() {
             row.page->Refresh();
 }
 
-bool CKespaAppDlg::IsRecordingMacro() const { return m_currentPage == &m_macrosPage && m_macroState == 3; }
+bool CKespaAppDlg::IsRecordingMacro() const {
+    return m_currentPage == &m_macros.Items() && m_macros.IsRecording();
+}
+
+void CKespaAppDlg::EnableMainControls(bool enable) {
+    for (PageRow& row : m_pages)
+        if (HWND tab = WindowOf(row.tab))
+            ::EnableWindow(tab, enable);
+    for (int32_t id : {BUTTON_OK, BUTTON_CANCEL, BUTTON_HELP, BUTTON_EXIT, BUTTON_UPDATE})
+        if (HWND window = WindowOf(m_items.FindById(id)))
+            ::EnableWindow(window, enable);
+    // Apply only with changes the keyboard has not taken.
+    if (HWND apply = WindowOf(m_applyButton))
+        ::EnableWindow(apply, enable && m_dirty == 1);
+}
 
 void CKespaAppDlg::OnOK() {
     if (IsRecordingMacro())
@@ -398,8 +409,12 @@ void CKespaAppDlg::OnTimer(UINT_PTR id) {
 }
 
 BOOL CKespaAppDlg::OnDeviceChange(UINT event, DWORD_PTR data) {
-    if (IsKeyboardRemoval(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), KEYBOARD_VENDOR_ID) &&
-        !m_warningOpen && !m_noDeviceTimer)
+    if (!IsKeyboardRemoval(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), KEYBOARD_VENDOR_ID))
+        return TRUE;
+    for (PageRow& row : m_pages)
+        if (row.page)
+            row.page->OnDeviceRemoved();
+    if (!m_warningOpen && !m_noDeviceTimer)
         m_noDeviceTimer = SetTimer(kNoDeviceTimer, 100);
     return TRUE;
 }
@@ -439,17 +454,25 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
             if (page->OnMessage(message, wParam, lParam, result))
                 return result;
-        // A drop-down of a page without a page object (macros) has nobody
-        // to tell; taken so that it goes no further.
+        // Every page has its page object: a drop-down none of them owns
+        // has nobody to tell; taken so that it goes no further.
         return 0;
+    case WM_MACRO_EVENTS_CHANGED:
+    case WM_MACRO_EDIT_KEY_EVENT:
+    case WM_MACRO_PREVIEW_DONE:
     case WM_SLIDER_VALUE_SET:
     case WM_SLIDER_VALUE_CHANGING:
     case WM_PALETTE_COLOUR_SELECTED:
     case WM_PALETTE_DISMISSED:
     case WM_GUI_VALUE_PICKED:
-        // The widget's page tells by the sender's id whether it is its own.
+        // These carry the sender's id: the page whose item it is takes it.
         for (PageRow& row : m_pages)
             if (row.page && row.page->OnMessage(message, wParam, lParam, result))
+                return result;
+        break;
+    case WM_EDITITEM_CHANGED:
+        if (CDialogPage* page = PageOf(reinterpret_cast<HWND>(lParam)))
+            if (page->OnMessage(message, wParam, lParam, result))
                 return result;
         break;
     case WM_SLIDER_TRACK_CLICKED:
@@ -480,6 +503,10 @@ BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     // The current page's own items go to its page object.
     CGUIItem* own = page ? page->FindByWindow(sender) : nullptr;
     CGUIItem* item = own ? own : FindItemByWindow(sender, &m_items, m_currentPage);
+    // A notification of a page's own item (an edit's EN_KILLFOCUS) is the page's.
+    LRESULT handled = 0;
+    if (own && HIWORD(wParam) != BN_CLICKED && page->OnMessage(WM_COMMAND, wParam, lParam, handled))
+        return TRUE;
     const bool clickable = item && (item->m_itemType == kItemBitmapButton || item->m_itemType == kItemTextItem);
     if (clickable && !(own && page->OnCommand(item->m_itemId))) {
         switch (item->m_itemId) {
@@ -504,7 +531,10 @@ BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
         }
         case BUTTON_ASSIGNKEYS: ShowPage(kPageKeys); break;
         case BUTTON_MANAGEPROFILES: ShowPage(kPageProfiles); break;
-        case BUTTON_MANAGEMACROS: ShowPage(kPageMacros); break;
+        case BUTTON_MANAGEMACROS:
+            ShowPage(kPageMacros);
+            m_macros.OnShown();
+            break;
         case BUTTON_LIGHTINGMAINTENANCE: ShowPage(kPageLighting); break;
         case BUTTON_UPDATE: ShellExecuteW(m_hWnd, L"OPEN", kDriverPage, nullptr, nullptr, SW_SHOWNORMAL); break;
         case BUTTON_HELP: OpenManual(); break;

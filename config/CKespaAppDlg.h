@@ -11,6 +11,7 @@
 #include "config/CKeysPage.h"
 #include "config/CLightingEditor.h"
 #include "config/CLightingPage.h"
+#include "config/CMacrosPage.h"
 #include "config/CProfilesPage.h"
 #include "config/CVersionTexts.h"
 #include "gui/core/CGUIPanel.h"
@@ -86,6 +87,7 @@ private:
     bool IsDirty() override { return m_dirty != 0; }
     bool WaitWhileWriting() override;
     void ClearAssignmentsTo(const DeletedTarget& target) override { m_keys.ClearAssignmentsTo(target); }
+    void EnableMainControls(bool enable) override;
     void ApplyLighting() override { m_lighting.ApplyLighting(); }
 
     void LoadPages();
@@ -114,7 +116,7 @@ private:
     LightingSnapshot m_writtenLighting;
     CKeysPage m_keys;
     CProfilesPage m_profiles;
-    CGUIItems m_macrosPage;
+    CMacrosPage m_macros;
     CLightingPage m_lightingPage;
     PageRow m_pages[4];
     CGUIItems* m_currentPage = nullptr;
@@ -126,7 +128,6 @@ private:
     CBitmapBtn* m_applyButton = nullptr;
     CVersionTexts m_versions;
 
-    int m_macroState = 1;
     HDEVNOTIFY m_deviceNotify = nullptr;
     HICON m_icon = nullptr;
     HANDLE m_startupMutex = nullptr;

@@ -22,14 +22,6 @@
 
 #include <commdlg.h>
 
-namespace {
-
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
-}  // namespace
-
 CGUIItem* CKeysPage::FindByWindow(HWND window) const {
     CGUIItem* item = m_items.FindByWindow(window);
     return item ? item : m_layout.FindByWindow(window);
@@ -64,7 +56,8 @@ void CKeysPage::Bind() {
 
 void CKeysPage::Refresh() {
     FillProfileDropdown();
-    UpdateKeyMarks();
+    // The macro and profile buttons follow the macros and profiles there are.
+    RefreshKeyPage();
 }
 
 bool CKeysPage::OnCommand(int32_t itemId) {
@@ -442,11 +435,8 @@ void CKeysPage::ResetProfile() {
 }
 
 void CKeysPage::ClearAssignmentsTo(const DeletedTarget& target) {
-    std::vector<int32_t> keyIds;
-    for (const auto& entry : GetKeyboardDef().GetAssignable())
-        keyIds.push_back(entry.first);
-    const std::vector<int32_t> changed =
-        ::ClearAssignmentsTo(Store(), keyIds, target, [this](int32_t keyId) { return DefaultRecordOf(keyId); });
+    const std::vector<int32_t> changed = ::ClearAssignmentsTo(Store(), GetKeyboardDef().GetAssignableIds(), target,
+                                                              [this](int32_t keyId) { return DefaultRecordOf(keyId); });
     for (CKeyboardKeyItem* key : KeyItems())
         for (int32_t id : changed)
             if (KeyIdOf(key) == id) {

@@ -8,14 +8,6 @@
 #include "gui/widgets/CDropdownColorButton.h"
 #include "gui/widgets/CSliderHMulti.h"
 
-namespace {
-
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
-}  // namespace
-
 void CLightingPage::Bind() {
     m_profiles = FindItem<CDropdownListItem>(m_items, LIST_GLOBALPROFILELIST, kItemDropdownList);
     m_onOff = FindItem<CBitmapBtn>(m_items, BUTTON_ENABLE_SYNCCOLOR, kItemBitmapButton);

@@ -2,6 +2,7 @@
 
 #include "config/CKespaNameEntryPopup.h"
 #include "config/CKespaWarningDlg.h"
+#include "config/FileChoice.h"
 #include "config/ItemLookup.h"
 #include "config/ProfileRules.h"
 #include "gui/core/GuiMessages.h"
@@ -14,18 +15,12 @@
 #include "platform/CWnd.h"
 #include "platform/Guid.h"
 
-#include <commdlg.h>
-
 namespace {
 
 // The active profile's row stands out in this colour, selected or not.
 constexpr COLORREF kActiveRowText = 0x00FF00;
 
 const wchar_t kUnassignCommand[] = L"$UnassignApplication";
-
-HWND WindowOf(const CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
 
 bool IsCommand(const CString& text, const wchar_t* command) { return CompareNoCase(text, command) == 0; }
 
@@ -346,30 +341,8 @@ IGenDevice* CProfilesPage::IdleDevice() {
 }
 
 CString CProfilesPage::ChooseProfileFile(bool save) {
-    CString filter;
-    filter.Format(L"%s Profile Files (*.%s)|*.%s||", kProfileExtension, kProfileExtension, kProfileExtension);
-    // The dialogs take their filter as texts ended by a null each.
-    for (int i = 0; i < filter.GetLength(); ++i)
-        if (filter[i] == L'|')
-            filter.SetAt(i, L'\0');
-    wchar_t path[MAX_PATH] = {};
-    swprintf(path, MAX_PATH, L".%s", kProfileExtension);
-    const CString preset = path;
-    const CString folder = GetApplicationDirectory() + L"save\\";
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_host.Window().GetSafeHwnd();
-    dialog.lpstrFilter = filter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = folder;
-    dialog.lpstrDefExt = kProfileExtension;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)))
-        return CString();
-    const CString chosen = path;
-    const CString name = chosen.Mid(chosen.ReverseFind(L'\\') + 1);
-    return ChosenProfileFileCounts(name) && name != preset ? chosen : CString();
+    return ChooseKeyboardFile(m_host.Window(), save, kProfileExtension, L"Profile",
+                              GetApplicationDirectory() + L"save\\");
 }
 
 void CProfilesPage::ImportProfile() {

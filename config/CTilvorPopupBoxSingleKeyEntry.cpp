@@ -13,6 +13,8 @@ void CTilvorPopupBoxSingleKeyEntry::BindItems() {
     m_boxes[0] = FindItem<CBitmapBtn>(m_items, BUTTON_CHKBOX_SLCT_SHIFT, kItemBitmapButton);
     m_boxes[1] = FindItem<CBitmapBtn>(m_items, BUTTON_CHKBOX_SLCT_CTRL, kItemBitmapButton);
     m_boxes[2] = FindItem<CBitmapBtn>(m_items, BUTTON_CHKBOX_SLCT_ALT, kItemBitmapButton);
+    // The step's own key until another is pressed.
+    PresetKeyCapture(m_keyEdit, m_result);
 }
 
 void CTilvorPopupBoxSingleKeyEntry::TakeKeyOnOK() {

@@ -1,6 +1,7 @@
 #pragma once
-// The popup that changes the key of a macro step: a key capture edit and
-// three modifier check boxes that add their bits to the captured key.
+// The popup that changes the key of a macro step: a key capture edit (it
+// starts on the key the caller's result holds) and three modifier check
+// boxes that add their bits to the captured key.
 
 #include "config/CPopupBoxSingleKeyEntry.h"
 

@@ -19,6 +19,11 @@ Item* FindItem(const CGUIItems& items, int32_t id, int32_t type = kAnyItemType) 
     return dynamic_cast<Item*>(item);
 }
 
+// An item's window; null for no item or one whose window was never made.
+inline HWND WindowOf(const CGUIItem* item) {
+    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
+}
+
 // The item whose window is 'window', in the first list that has it.
 inline CGUIItem* FindItemByWindow(HWND window, const CGUIItems* first, const CGUIItems* second = nullptr) {
     if (!window)

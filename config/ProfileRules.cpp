@@ -1,5 +1,6 @@
 #include "config/ProfileRules.h"
 
+#include "config/FileChoice.h"
 #include "model/store/ProfileFiles.h"
 #include "platform/Guid.h"
 
@@ -83,6 +84,4 @@ IKeyboardProfile* ProfileOfChoice(IKeyboardConfig& config, int index, const CStr
     return profile && profile->GetName() == entryText ? profile : nullptr;
 }
 
-bool ChosenProfileFileCounts(const wchar_t* fileName) {
-    return fileName && std::wcslen(fileName) > std::wcslen(kProfileExtension) + 1;
-}
+bool ChosenProfileFileCounts(const wchar_t* fileName) { return ChosenFileCounts(fileName, kProfileExtension); }

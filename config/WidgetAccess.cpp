@@ -1,17 +1,10 @@
 #include "config/WidgetAccess.h"
 
+#include "config/ItemLookup.h"
 #include "gui/widgets/CDropdownListItem.h"
 #include "gui/widgets/CEditItemSingleKeyInput.h"
 #include "gui/widgets/CEditItemSingleKeyInputMMO.h"
 #include "platform/CWnd.h"
-
-namespace {
-
-HWND WindowOf(CGUIItem* item) {
-    return item && item->m_itemWindow != CGUIItem::kNoWindowYet ? item->m_itemWindow : nullptr;
-}
-
-}  // namespace
 
 void FillDropdown(CGUIItem* dropdown, const std::vector<CString>& entries) {
     if (auto* list = dynamic_cast<CDropdownListItem*>(dropdown))
@@ -47,6 +40,19 @@ CString GetItemWindowText(CGUIItem* item) {
         text.ReleaseBuffer(got);
     }
     return text;
+}
+
+bool PresetKeyCapture(CGUIItem* edit, const KeyEntryResult& key) {
+    auto* keyEdit = dynamic_cast<CEditItemSingleKeyInput*>(edit);
+    if (!keyEdit || key.firstKey == 0)
+        return false;
+    KeyStroke stroke;
+    stroke.scanCode = key.firstKey;
+    stroke.virtualKey = key.secondKey;
+    stroke.flags = (key.modifiers & kModifierExtended) ? KeyStroke::kExtended : 0;
+    stroke.name = key.text;
+    keyEdit->ShowKey(stroke);
+    return true;
 }
 
 bool ReadKeyCapture(CGUIItem* edit, KeyEntryResult& result) {

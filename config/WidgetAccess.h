@@ -22,3 +22,6 @@ CString GetItemWindowText(CGUIItem* item);
 // the modifier mask (the plain single-key edit gives only the extended-key
 // bit); false when the item is no key edit.
 bool ReadKeyCapture(CGUIItem* edit, KeyEntryResult& result);
+// The plain key edit starts on a key: its name shown, its key read back
+// unless another is pressed.  False for any other item or no key.
+bool PresetKeyCapture(CGUIItem* edit, const KeyEntryResult& key);

@@ -61,27 +61,51 @@ CRawInputDevices& GetRawInputDevices() {
     return devices;
 }
 
-bool ParseRawKeyboard(const BYTE* data, UINT size, RAWKEYBOARD& keyboard) {
-    constexpr UINT kNeeded = sizeof(RAWINPUTHEADER) + sizeof(RAWKEYBOARD);
+namespace {
+
+// The record after the header, when the header says it is of that type and
+// the bytes hold all of it.
+template <typename Record>
+bool ParseRawRecord(const BYTE* data, UINT size, DWORD type, Record& record) {
+    constexpr UINT kNeeded = sizeof(RAWINPUTHEADER) + sizeof(Record);
     if (!data || size < kNeeded)
         return false;
     RAWINPUTHEADER header;
     std::memcpy(&header, data, sizeof header);
-    if (header.dwType != RIM_TYPEKEYBOARD)
+    if (header.dwType != type)
         return false;
-    std::memcpy(&keyboard, data + sizeof(RAWINPUTHEADER), sizeof keyboard);
+    std::memcpy(&record, data + sizeof(RAWINPUTHEADER), sizeof record);
+    return true;
+}
+
+}  // namespace
+
+bool ParseRawKeyboard(const BYTE* data, UINT size, RAWKEYBOARD& keyboard) {
+    return ParseRawRecord(data, size, RIM_TYPEKEYBOARD, keyboard);
+}
+
+bool ParseRawMouse(const BYTE* data, UINT size, RAWMOUSE& mouse) {
+    return ParseRawRecord(data, size, RIM_TYPEMOUSE, mouse);
+}
+
+bool FetchRawInput(HRAWINPUT input, std::vector<BYTE>& data) {
+    data.clear();
+    UINT size = 0;
+    if (::GetRawInputData(input, RID_INPUT, nullptr, &size, sizeof(RAWINPUTHEADER)) != 0 || size == 0)
+        return false;
+    try {
+        data.resize(size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const UINT copied = ::GetRawInputData(input, RID_INPUT, data.data(), &size, sizeof(RAWINPUTHEADER));
+    if (copied == static_cast<UINT>(-1) || copied > data.size())
+        return false;
+    data.resize(copied);
     return true;
 }
 
 bool FetchRawKeyboard(HRAWINPUT input, RAWKEYBOARD& keyboard) {
-    UINT size = 0;
-    if (::GetRawInputData(input, RID_INPUT, nullptr, &size, sizeof(RAWINPUTHEADER)) != 0 || size == 0)
-        return false;
-    std::unique_ptr<BYTE[]> buffer(new (std::nothrow) BYTE[size]);
-    if (!buffer)
-        return false;
-    const UINT copied = ::GetRawInputData(input, RID_INPUT, buffer.get(), &size, sizeof(RAWINPUTHEADER));
-    if (copied == static_cast<UINT>(-1) || copied > size)
-        return false;
-    return ParseRawKeyboard(buffer.get(), copied, keyboard);
+    std::vector<BYTE> data;
+    return FetchRawInput(input, data) && ParseRawKeyboard(data.data(), static_cast<UINT>(data.size()), keyboard);
 }

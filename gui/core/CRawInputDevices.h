@@ -57,8 +57,13 @@ private:
 // The process-wide registrations.
 CRawInputDevices& GetRawInputDevices();
 
+// The bytes of one raw input record from a WM_INPUT handle; false when
+// they cannot be fetched.
+bool FetchRawInput(HRAWINPUT input, std::vector<BYTE>& data);
 // One raw keyboard record from a WM_INPUT handle: false when the data
 // cannot be fetched, is not a keyboard record or is too short for one.
 bool FetchRawKeyboard(HRAWINPUT input, RAWKEYBOARD& keyboard);
 // The same checks over bytes already fetched.
 bool ParseRawKeyboard(const BYTE* data, UINT size, RAWKEYBOARD& keyboard);
+// A mouse record, checked in the same way.
+bool ParseRawMouse(const BYTE* data, UINT size, RAWMOUSE& mouse);

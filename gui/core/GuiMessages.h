@@ -55,6 +55,13 @@ constexpr UINT WM_DROPDOWN_SELCHANGE = WM_USER + 532;
 constexpr UINT WM_LISTPANEL_ITEM_CLICKED = WM_USER + 533;
 // A drop-down is about to open its list, sent to its parent (wParam: 0, lParam: the drop-down's window).
 constexpr UINT WM_GUI_QUERY_ITEM = WM_USER + 564;
+// The macro editor's reports to its owner (wParam: 0, lParam: the editor's
+// symbolic id): its steps changed (a delay inserted, edited or a step
+// deleted or replaced); the user asked to edit the selected key step; a
+// preview showed its last step.
+constexpr UINT WM_MACRO_EVENTS_CHANGED = WM_USER + 700;
+constexpr UINT WM_MACRO_EDIT_KEY_EVENT = WM_USER + 701;
+constexpr UINT WM_MACRO_PREVIEW_DONE = WM_USER + 702;
 // The pointer moved over a keyboard key, sent to its owner (wParam: 0, lParam: the key's symbolic id).
 constexpr UINT WM_KEYITEM_HOVER = WM_USER + 800;
 // A keyboard key was pressed, sent to its owner (wParam: 0, lParam: the key's symbolic id).

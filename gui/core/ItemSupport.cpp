@@ -121,3 +121,10 @@ CString ShortenToFit(const CString& caption, int reserved, int available,
         copy += L"...";
     return copy;
 }
+
+int FontHeightOf(HFONT font) {
+    LOGFONTW info = {};
+    if (!font || ::GetObjectW(font, sizeof info, &info) != sizeof info)
+        return 0;
+    return info.lfHeight < 0 ? -info.lfHeight : info.lfHeight;
+}

@@ -42,6 +42,9 @@ HFONT CreateBoldArialFont(int height);
 // the whole process, never deleted by an item.
 HFONT GetFallbackFont();
 
+// A font's height in pixels (its cell height as created); 0 without one.
+int FontHeightOf(HFONT font);
+
 // The item's own rectangle of its parent is invalidated with erase and the
 // parent updated at once, so the background under a transparent item is
 // repainted before the item paints itself again.

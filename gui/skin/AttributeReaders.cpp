@@ -309,3 +309,11 @@ bool ReadTextInfo(const pugi::xml_node& element, const CGUIItems* items, TextInf
         record.textKey = SkinText(key);
     return true;
 }
+
+int ReadListColumnWidth(int32_t columnId, const pugi::xml_node& column) {
+    int32_t width = ParseSkinNumber(column.attribute("width").value());
+    if (const CLangTable* table = CLangTable::GetCurrent())
+        if (const CLangTable::Attribute* entry = table->GetWidth(columnId))
+            width = ParseSkinNumber(entry->Text());
+    return width < 0 ? 0 : width;
+}

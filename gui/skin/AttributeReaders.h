@@ -146,6 +146,10 @@ CWnd* ReadBitmapItemRef(const char* attributeName, const pugi::xml_node& element
 // The window object of the slider track (type code 25) named by 'trackid'.
 CWnd* ReadTrackRef(const pugi::xml_node& element, const CGUIItems& items);
 
+// A LISTCOLUMN's width: the language's override for the column, else the
+// skin's; negative counts 0.
+int ReadListColumnWidth(int32_t columnId, const pugi::xml_node& column);
+
 // The bar's width (border plus the widest picture) and its pictures; 0 and
 // the set unchanged without a VSCROLL child or its thumb picture.
 int32_t ReadVScrollElement(const pugi::xml_node& element, ScrollBarBitmaps& set);

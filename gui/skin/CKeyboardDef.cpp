@@ -158,3 +158,10 @@ CKeyboardDef& GetKeyboardDef() {
     static CKeyboardDef definition;
     return definition;
 }
+
+std::vector<int32_t> CKeyboardDef::GetAssignableIds() const {
+    std::vector<int32_t> ids;
+    for (const auto& entry : m_assignable)
+        ids.push_back(entry.first);
+    return ids;
+}

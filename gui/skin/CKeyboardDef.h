@@ -74,6 +74,8 @@ public:
     bool IsLoaded() const noexcept { return m_loaded; }
     const std::vector<Record>& GetAllRecords() const noexcept { return m_allRecords; }
     const std::map<int32_t, Record>& GetAssignable() const noexcept { return m_assignable; }
+    // The key ids of the assignable keys, in id order.
+    std::vector<int32_t> GetAssignableIds() const;
 
 private:
     std::vector<Record> m_allRecords;

@@ -19,6 +19,7 @@
 #include "gui/skin/CLangTable.h"
 #include "gui/widgets/CKeyboardKeyItem.h"
 #include "gui/widgets/CListPanelItem.h"
+#include "gui/widgets/CMacroDisplayItem.h"
 #include "gui/widgets/CProgressPanelItem.h"
 #include "gui/core/CPanelBitmap.h"
 #include "gui/widgets/CSliderHMulti.h"
@@ -75,7 +76,7 @@ const std::vector<SkinListEntry> kTable = {
                                {"HSLIDERMAPM", Build<CAPMSlider>, false}, {"DMARKER", Build<CDMarker>, false}}},
     {"TEXT ITEMS", "TEXTLIST", {{"TEXTITEM", Build<CTextItem>, false}}},
     {"DPI STAGE WINDOWS", "DPISTAGELIST", {{"DPISTAGEWINDOW", Build<CDPIStageWindow>, false}}},
-    {"MACRO DISPLAYS", "MACRODISPLAYLIST", {{"MACRODISPLAY", nullptr, false}}},
+    {"MACRO DISPLAYS", "MACRODISPLAYLIST", {{"MACRODISPLAY", Build<CMacroDisplayItem>, false}}},
     {"LISTS", "LISTLIST", {{"LISTCTRL", Build<CXListCtrl>, false}, {"COMBO", Build<CDropdownListItem>, false}, {"COMBOCOLOR", Build<CDropdownColorButton>, false}}},
     {"LIST PANELS", "LISTPANELLIST", {{"LISTPANEL", Build<CListPanelItem>, false}}},
     {"EDIT CONTROLS", "EDITCTRLLIST", {{"EDITCTRL", Build<CEditItem>, false},

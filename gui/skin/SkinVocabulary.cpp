@@ -44,6 +44,12 @@ const SkinFileReference kFileReferences[] = {
     {"KEYBOARDDEF", "file", kResourceBinary},
     {"KEYBOARDDEF", "kbddefaults", kResourceBinary},
     {"FONT", nullptr, kResourceFont},
+    {"MACRODISPLAY", "MDBMP_KEYDN", kResourcePicture},
+    {"MACRODISPLAY", "MDBMP_KEYUP", kResourcePicture},
+    {"MACRODISPLAY", "MDBMP_CLK", kResourcePicture},
+    {"MACRODISPLAY", "MDBMP_CLKH", kResourcePicture},
+    {"MACRODISPLAY", "MDBMP_MSE", kResourcePicture},
+    {"MACRODISPLAY", "MDBMP_MSEH", kResourcePicture},
 };
 
 bool IsTableElement(const char* name, bool itemsOnly) {

@@ -133,6 +133,21 @@ void CDropdownListItem::SetDisabled(bool disabled) {
         Invalidate(false);
 }
 
+void CDropdownListItem::SetLocked(bool locked) {
+    if (m_locked == locked)
+        return;
+    m_locked = locked;
+    if (GetSafeHwnd())
+        Invalidate(false);
+}
+
+void CDropdownListItem::ClearSelection() {
+    m_currentText.Empty();
+    m_valueText.Empty();
+    if (GetSafeHwnd())
+        Invalidate(false);
+}
+
 void CDropdownListItem::SetPrefix(const wchar_t* prefix) {
     m_prefix = prefix ? prefix : L"";
     if (GetSafeHwnd())
@@ -227,7 +242,8 @@ void CDropdownListItem::OnPaint() {
     }
     // The arrow: lines of 7, 5, 3 and 1 pixels, centred in the square at
     // the right end of the box.
-    CPen arrow(PS_SOLID, 1, m_style.fontColourHot);
+    // A locked box's arrow is greyed: its list does not open now.
+    CPen arrow(PS_SOLID, 1, m_locked ? m_style.disabledFontColour : m_style.fontColourHot);
     dc.SelectObject(&arrow);
     const int square = client.Height();
     const int x = client.right - square + (square - 7) / 2;
@@ -288,7 +304,7 @@ LRESULT CDropdownListItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void CDropdownListItem::OpenList() {
-    if (m_disabled || !m_hWnd)
+    if (m_disabled || m_locked || !m_hWnd)
         return;
     CWnd* parent = GetParent();
     if (parent)

@@ -64,6 +64,12 @@ public:
 
     void SetDisabled(bool disabled);
     bool IsDisabled() const noexcept { return m_disabled; }
+    // A locked item keeps its look and its choice but opens no list (while
+    // what it chooses must not change).
+    void SetLocked(bool locked);
+    bool IsLocked() const noexcept { return m_locked; }
+    // Nothing chosen: the box shows no text.
+    void ClearSelection();
     bool IsOpen() const noexcept { return m_open; }
     const CString& GetCurrentText() const noexcept { return m_currentText; }
     const CString& GetValueText() const noexcept { return m_valueText; }
@@ -113,6 +119,7 @@ protected:
 
     CToolTipCtrl m_tooltip;
     bool m_disabled = false;
+    bool m_locked = false;
     bool m_open = false;
     CString m_currentText;
     CString m_valueText;

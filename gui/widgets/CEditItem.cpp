@@ -214,6 +214,21 @@ BOOL CEditItem::OnReflectedCommand(UINT code) {
             owner->SendMessage(WM_EDITITEM_CHANGED, 0, reinterpret_cast<LPARAM>(m_hWnd));
         return TRUE;
     }
+    if (code == EN_KILLFOCUS) {
+        // The edit's parent is its frame: the dialog that owns it hears of
+        // the focus leaving as if it were the edit's parent.  The owner
+        // reflects that command back here first; it is its own to handle.
+        if (m_tellingOwner)
+            return FALSE;
+        CWnd* owner = GetOwner();
+        if (owner && owner->GetSafeHwnd() && owner->GetSafeHwnd() != ::GetParent(m_hWnd)) {
+            m_tellingOwner = true;
+            owner->SendMessage(WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), EN_KILLFOCUS),
+                               reinterpret_cast<LPARAM>(m_hWnd));
+            m_tellingOwner = false;
+        }
+        return FALSE;
+    }
     return code == EN_UPDATE;
 }
 

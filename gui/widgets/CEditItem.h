@@ -3,7 +3,7 @@
 // one-colour frame, with normal and disabled colours, an optional
 // character limit and tooltip, and a digits-only mode with a range.  Every
 // change of its text is reported to its owner as WM_EDITITEM_CHANGED with
-// the edit's window.
+// the edit's window, and the focus leaving it as the command EN_KILLFOCUS.
 
 #include "gui/skin/AttributeReaders.h"
 #include "gui/core/CGUIItem.h"
@@ -105,4 +105,6 @@ protected:
     CBrush m_backBrush;
     // The window raw input was registered for, undone when it goes.
     bool m_rawInputClient = false;
+    // Set while the owner is told of the focus leaving.
+    bool m_tellingOwner = false;
 };

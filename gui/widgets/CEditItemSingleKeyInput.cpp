@@ -31,6 +31,11 @@ BOOL CEditItemSingleKeyInput::PreTranslateMessage(MSG* msg) {
     return FALSE;
 }
 
+void CEditItemSingleKeyInput::ShowKey(const KeyStroke& stroke) {
+    m_keyStroke = stroke;
+    ShowTextAtEnd(m_keyStroke.name);
+}
+
 void CEditItemSingleKeyInput::OnRawInput(UINT, HRAWINPUT input) {
     RAWKEYBOARD keyboard = {};
     if (FetchRawKeyboard(input, keyboard) && KeyStroke::FromRawKeyboard(keyboard, m_keyStroke))

@@ -16,6 +16,8 @@ public:
     static bool IsIgnoredKeyMessage(const MSG& msg);
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Shows a key as if it had been pressed: its stroke and its name.
+    void ShowKey(const KeyStroke& stroke);
 
     KeyStroke m_keyStroke;
 

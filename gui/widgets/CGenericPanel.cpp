@@ -8,6 +8,8 @@
 #include "platform/CPen.h"
 #include "platform/CRgn.h"
 
+#include <algorithm>
+
 CGenericPanel::CGenericPanel(int borderWidth)
     : m_borderWidth(borderWidth), m_halfDown(borderWidth / 2), m_halfUp(borderWidth - borderWidth / 2) {}
 
@@ -82,4 +84,21 @@ void CGenericPanel::OnPaint() {
         dc.FillSolidRect(&client, m_background);
     }
     DrawBorder(dc, client, m_borderWidth, m_border);
+}
+
+std::unique_ptr<CGenericPanel> CGenericPanel::CreateListFrame(const RECT& rect, CWnd* parent, int borderWidth,
+                                                              const PictureRecord* picture, COLORREF background,
+                                                              COLORREF border, int barWidth, CRect& listRect) {
+    auto frame = std::make_unique<CGenericPanel>(borderWidth);
+    frame->SetBackgroundColour(background);
+    frame->SetBorderColour(border);
+    if (!frame->Create(rect, parent, picture))
+        return nullptr;
+    // Neither the frame nor its list clips its children: a window that does
+    // keeps the invalidation of the window under it (which paints over them
+    // all) from reaching its children, and the header, the bar or an edit
+    // would stay painted over.  Parents paint first; the children after them.
+    const CRect inner = frame->GetInnerRect();
+    listRect = CRect(inner.left, inner.top, std::max<LONG>(inner.left, inner.right - barWidth), inner.bottom);
+    return frame;
 }

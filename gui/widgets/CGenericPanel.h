@@ -9,6 +9,8 @@
 #include "platform/CRect.h"
 #include "platform/CStatic.h"
 
+#include <memory>
+
 class CGenericPanel : public CStatic {
 public:
     explicit CGenericPanel(int borderWidth);
@@ -25,6 +27,14 @@ public:
     COLORREF GetBorderColour() const noexcept { return m_border; }
     int GetBorderWidth() const noexcept { return m_borderWidth; }
     const CRect& GetInnerRect() const noexcept { return m_inner; }
+
+    // The frame of a list widget at rect under parent, in the list's colours;
+    // listRect gets the list's place in it
+    // (the inner rectangle less a bar of barWidth at its right).  Null when
+    // the window cannot be made.
+    static std::unique_ptr<CGenericPanel> CreateListFrame(const RECT& rect, CWnd* parent, int borderWidth,
+                                                          const PictureRecord* picture, COLORREF background,
+                                                          COLORREF border, int barWidth, CRect& listRect);
 
     // The border's rectangle for a client size: the client corners moved
     // in by half the width, rounded down at the top left and up at the

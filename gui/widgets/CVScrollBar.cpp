@@ -1,5 +1,7 @@
 #include "gui/widgets/CVScrollBar.h"
 
+#include "platform/CListCtrl.h"
+
 #include "gui/core/BitmapUtils.h"
 #include "gui/core/CMemDC2.h"
 #include "gui/core/ItemSupport.h"
@@ -296,4 +298,47 @@ CVScrollBar* CreateVScrollBar(const pugi::xml_node& element, CWnd* listWindow) {
     if (width > 0 || set.thumb)
         bar->SetThumbBitmap(set);
     return bar;
+}
+
+bool CVScrollBar::CreateBeside(CWnd* frame, const RECT& rect, COLORREF background, COLORREF border) {
+    SetBackgroundColour(background);
+    SetBorderColour(border);
+    return Create(L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, rect, frame, 0xFFFF);
+}
+
+void HandCaptureToBar(CWnd& list, CVScrollBar* bar, UINT flags, CPoint point) {
+    if (::GetCapture() != list.GetSafeHwnd() || (flags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
+        return;
+    CPoint screen = point;
+    list.ClientToScreen(&screen);
+    CRect rect;
+    if (bar && bar->GetSafeHwnd()) {
+        bar->GetWindowRect(&rect);
+        if (rect.PtInRect(screen)) {
+            bar->SetCapture();
+            return;
+        }
+    }
+    ::ReleaseCapture();
+}
+
+void PostWheelSteps(CWnd& list, short delta) {
+    for (int steps = delta / WHEEL_DELTA; steps != 0; steps += steps > 0 ? -1 : 1)
+        list.PostMessage(WM_VSCROLL, steps > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+}
+
+bool ScrollListBy(CListCtrl& list, UINT code, UINT pos, int fallbackRowHeight) {
+    const int top = list.GetTopIndex();
+    if (code == SB_LINEDOWN && top + list.GetCountPerPage() >= list.GetItemCount())
+        return true;
+    if (code != SB_THUMBTRACK && code != SB_THUMBPOSITION)
+        return false;
+    CRect first;
+    const int rowHeight = list.GetItemCount() > 0 && list.GetItemRect(top, &first, LVIR_BOUNDS) && first.Height() > 0
+                              ? first.Height()
+                              : fallbackRowHeight;
+    const int rows = static_cast<int>(pos) - top;
+    if (rows != 0)
+        list.Scroll(CSize(0, rows * rowHeight));
+    return true;
 }

@@ -54,6 +54,9 @@ public:
     // fit.
     bool Create(const wchar_t* text, DWORD style, const RECT& rect, CWnd* parent, UINT id = 0xFFFF) override;
     void UpdateThumbPosition();
+    // The bar at rect in a list's frame, in the list's colours; false (no
+    // bar) when it cannot be made.
+    bool CreateBeside(CWnd* frame, const RECT& rect, COLORREF background, COLORREF border);
 
     void SetBackgroundColour(COLORREF colour) { m_background = colour; }
     void SetBorderColour(COLORREF colour) { m_border = colour; }
@@ -110,3 +113,17 @@ private:
 // The VSCROLL child of an element: a bar of the width its pictures need,
 // steering listWindow; without one, a bar of width 0 without pictures.
 CVScrollBar* CreateVScrollBar(const pugi::xml_node& element, CWnd* listWindow);
+
+class CListCtrl;
+
+// What a list beside a bar does with the mouse and the wheel, shared by the
+// list widgets.  A list that holds the mouse while no button is down hands
+// it to its bar when the pointer is over the bar, else lets it go.
+void HandCaptureToBar(CWnd& list, CVScrollBar* bar, UINT flags, CPoint point);
+// One line up (a positive delta) or down per whole notch, posted to the list.
+void PostWheelSteps(CWnd& list, short delta);
+// The steps a list takes itself: a line down with the last row in view
+// does nothing, the thumb scrolls whole rows (of the rows' own height,
+// fallbackRowHeight while there are none).  False for the steps the list's
+// default handling takes.
+bool ScrollListBy(CListCtrl& list, UINT code, UINT pos, int fallbackRowHeight);

@@ -21,23 +21,6 @@ namespace {
 
 constexpr UINT kEditId = 1;
 
-// A column's width: the language's override for the column, else the
-// skin's; negative counts 0.
-int ColumnWidth(int32_t columnId, const pugi::xml_node& column) {
-    int32_t width = ParseSkinNumber(column.attribute("width").value());
-    if (const CLangTable* table = CLangTable::GetCurrent())
-        if (const CLangTable::Attribute* entry = table->GetWidth(columnId))
-            width = ParseSkinNumber(entry->Text());
-    return std::max(width, 0);
-}
-
-int FontHeight(HFONT font) {
-    LOGFONTW info = {};
-    if (!font || ::GetObjectW(font, sizeof info, &info) != sizeof info)
-        return 0;
-    return std::abs(info.lfHeight);
-}
-
 void DrawMasked(CDC& dc, const CBitmap& picture, const CBitmap* mask, int x, int y, int width, int height) {
     CDC source;
     if (!source.CreateCompatibleDC(&dc))
@@ -124,7 +107,7 @@ CXListCtrl* CXListCtrl::CreateFromElement(const pugi::xml_node& element, CWnd* p
         const int32_t columnId = FindListColumnId(SkinText(column.attribute("name")));
         if (columnId == -1)
             continue;
-        widths[columnId] = ColumnWidth(columnId, column);
+        widths[columnId] = ReadListColumnWidth(columnId, column);
         width += widths[columnId];
     }
     CRect rect = ReadItemRect(id, element);
@@ -178,18 +161,13 @@ bool CXListCtrl::CreateFrameAndList(const RECT& rect, CWnd* parent, UINT id, DWO
                                     const PictureRecord* picture, CVScrollBar* bar, CFontItem* font) {
     m_scrollBar.reset(bar);
     m_borderWidth = std::max(borderWidth, 0);
-    m_frame = std::make_unique<CGenericPanel>(m_borderWidth);
-    m_frame->SetBackgroundColour(m_backColour);
-    m_frame->SetBorderColour(m_borderColour);
-    if (!m_frame->Create(rect, parent, picture))
-        return false;
-    // Neither the frame nor the list clips its children: a window that does
-    // keeps the invalidation of the window under it (which paints over them
-    // all) from reaching its children, and the header, the bar or the edit
-    // would stay painted over.  Parents paint first; the children after them.
-    const CRect inner = m_frame->GetInnerRect();
     const int barWidth = m_scrollBar ? m_scrollBar->GetBarWidth() : 0;
-    const CRect listRect(inner.left, inner.top, std::max(inner.left, inner.right - barWidth), inner.bottom);
+    CRect listRect;
+    m_frame = CGenericPanel::CreateListFrame(rect, parent, m_borderWidth, picture, m_backColour, m_borderColour,
+                                             barWidth, listRect);
+    if (!m_frame)
+        return false;
+    const CRect inner = m_frame->GetInnerRect();
     if (!CListCtrl::Create(style, listRect, m_frame.get(), id))
         return false;
     SubclassHeader();
@@ -202,16 +180,14 @@ bool CXListCtrl::CreateFrameAndList(const RECT& rect, CWnd* parent, UINT id, DWO
     SetBkColor(m_backColour);
     SetTextBkColor(m_backColour);
     m_rowSizer.Fit(*this, kRowHeight);
-    m_scrollRowHeight = std::max(kRowHeight, ScrollRowHeight(FontHeight(shown)));
+    m_scrollRowHeight = std::max(kRowHeight, ScrollRowHeight(FontHeightOf(shown)));
     if (m_scrollBar) {
         const int header = HeaderHeight();
         CRect barRect(listRect.right, inner.top, listRect.right + barWidth, inner.bottom);
         // Beside the rows only, its arrows inside the frame.
         if (picture)
             barRect.top += header;
-        m_scrollBar->SetBackgroundColour(m_backColour);
-        m_scrollBar->SetBorderColour(m_borderColour);
-        if (!m_scrollBar->Create(L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, barRect, m_frame.get(), 0xFFFF))
+        if (!m_scrollBar->CreateBeside(m_frame.get(), barRect, m_backColour, m_borderColour))
             m_scrollBar.reset();
     }
     Invalidate();
@@ -566,15 +542,6 @@ void CXListCtrl::UpdateHeaderImage(int columnIndex) {
     item.iImage = all ? 1 : 0;
     m_header.SetItem(columnIndex, &item);
 }
-
-int CXListCtrl::StepHeight() const {
-    CRect first;
-    if (m_hWnd && GetItemCount() > 0 && GetItemRect(GetTopIndex(), &first, LVIR_BOUNDS) && first.Height() > 0)
-        return first.Height();
-    return m_scrollRowHeight;
-}
-
-bool CXListCtrl::LastRowInView() const { return GetTopIndex() + GetCountPerPage() >= GetItemCount(); }
 
 void CXListCtrl::UpdateBar() {
     if (m_scrollBar && m_scrollBar->GetSafeHwnd())
@@ -1005,17 +972,7 @@ void CXListCtrl::OnMouseMove(UINT flags, CPoint point) {
     ShowColumnTitle(ColumnAtX(point.x));
     // The bar hands the mouse back to the list when it leaves the bar:
     // the list keeps it only on its way back to the bar.
-    if (::GetCapture() == m_hWnd && !(flags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        CRect bar;
-        if (m_scrollBar && m_scrollBar->GetSafeHwnd())
-            m_scrollBar->GetWindowRect(&bar);
-        if (m_scrollBar && m_scrollBar->GetSafeHwnd() && bar.PtInRect(screen))
-            m_scrollBar->SetCapture();
-        else
-            ::ReleaseCapture();
-    }
+    HandCaptureToBar(*this, m_scrollBar.get(), flags, point);
     Default();
 }
 
@@ -1023,25 +980,15 @@ BOOL CXListCtrl::OnMouseWheel(UINT, short delta, CPoint) {
     EndEdit(true);
     CloseDropList(true);
     UpdateBar();
-    for (int steps = WheelSteps(delta); steps != 0; steps += steps > 0 ? -1 : 1)
-        PostMessage(WM_VSCROLL, steps > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    PostWheelSteps(*this, delta);
     return TRUE;
 }
 
 void CXListCtrl::OnVScroll(UINT code, UINT pos, CWnd*) {
     EndEdit(true);
     CloseDropList(true);
-    if (code == SB_LINEDOWN && LastRowInView()) {
-        UpdateBar();
-        return;
-    }
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
-        const int rows = static_cast<int>(pos) - GetTopIndex();
-        if (rows != 0)
-            Scroll(CSize(0, rows * StepHeight()));
-    } else {
+    if (!ScrollListBy(*this, code, pos, m_scrollRowHeight))
         Default();
-    }
     UpdateBar();
 }
 

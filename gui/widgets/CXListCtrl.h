@@ -215,9 +215,6 @@ private:
     int FirstEditColumn() const;
     void SubclassHeader();
     int HeaderHeight() const;
-    // The height one scroll line moves: the rows' own once there are rows.
-    int StepHeight() const;
-    bool LastRowInView() const;
     void UpdateBar();
     void RedrawCell(int row, int columnIndex);
     void UpdateHeaderImage(int columnIndex);

@@ -301,12 +301,12 @@ IKeyboardProfile* CBaseDevice::ProfileOrActive(IKeyboardProfile* profile) const 
     return m_config ? m_config->GetActiveProfile() : nullptr;
 }
 
-bool CBaseDevice::ImportMacro(const wchar_t* path, IKeyboardConfig* config) {
+bool CBaseDevice::ImportMacro(const wchar_t* path, IKeyboardConfig* config, CString* duplicateName) {
     ConnectionScope connection(*this);
     if (!connection || !config)
         return false;
     const int count = config->GetMacroCount();
-    if (!ImportMacroFile(connection.Device(), path, config))
+    if (!ImportMacroFile(connection.Device(), path, config, duplicateName))
         return false;
     // The keyboard made the macro: it holds what the store now holds.
     const CMacro* imported = config->GetMacro(count);

@@ -61,7 +61,7 @@ public:
     // Waits (taking this apartment's calls meanwhile) until no write runs.
     bool WaitForWrite(DWORD timeoutMs);
 
-    bool ImportMacro(const wchar_t* path, IKeyboardConfig* config);
+    bool ImportMacro(const wchar_t* path, IKeyboardConfig* config, CString* duplicateName = nullptr);
     bool ExportMacro(const wchar_t* path, CMacro* macro);
     bool DeviceHasMacro(CMacro* macro);
     bool ImportProfile(const wchar_t* path, IKeyboardConfig* config);

@@ -5,7 +5,9 @@ CKeyboard::~CKeyboard() = default;
 bool CKeyboard::Initialize(IKeyboardConfig* config) { return CBaseDevice::Initialize(config); }
 void CKeyboard::Shutdown() { CBaseDevice::Shutdown(); }
 bool CKeyboard::IsBusy() { return CBaseDevice::IsBusy(); }
-bool CKeyboard::ImportMacro(CString path, IKeyboardConfig* config) { return CBaseDevice::ImportMacro(path, config); }
+bool CKeyboard::ImportMacro(CString path, IKeyboardConfig* config, CString* duplicateName) {
+    return CBaseDevice::ImportMacro(path, config, duplicateName);
+}
 bool CKeyboard::ExportMacro(CString path, CMacro* macro) { return CBaseDevice::ExportMacro(path, macro); }
 bool CKeyboard::DeviceHasMacro(CMacro* macro) { return CBaseDevice::DeviceHasMacro(macro); }
 bool CKeyboard::ImportProfile(CString path, IKeyboardConfig* config) { return CBaseDevice::ImportProfile(path, config); }

@@ -13,7 +13,7 @@ public:
     bool Initialize(IKeyboardConfig* config) override;
     void Shutdown() override;
     bool IsBusy() override;
-    bool ImportMacro(CString path, IKeyboardConfig* config) override;
+    bool ImportMacro(CString path, IKeyboardConfig* config, CString* duplicateName = nullptr) override;
     bool ExportMacro(CString path, CMacro* macro) override;
     bool DeviceHasMacro(CMacro* macro) override;
     bool ImportProfile(CString path, IKeyboardConfig* config) override;

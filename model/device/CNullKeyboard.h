@@ -19,7 +19,7 @@ public:
     bool Initialize(IKeyboardConfig* config) override;
     void Shutdown() override {}
     bool IsBusy() override { return false; }
-    bool ImportMacro(CString, IKeyboardConfig*) override { return true; }
+    bool ImportMacro(CString, IKeyboardConfig*, CString* = nullptr) override { return true; }
     bool ExportMacro(CString, CMacro*) override { return true; }
     bool DeviceHasMacro(CMacro*) override { return true; }
     bool ImportProfile(CString, IKeyboardConfig*) override { return true; }

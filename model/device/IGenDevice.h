@@ -27,7 +27,10 @@ public:
     virtual bool Initialize(IKeyboardConfig* config) = 0;
     virtual void Shutdown() = 0;
     virtual bool IsBusy() = 0;
-    virtual bool ImportMacro(CString path, IKeyboardConfig* config) = 0;
+    // A file whose macro's name the store holds already (ignoring case) is
+    // refused with that name in *duplicateName, and the keyboard keeps no
+    // copy of it.
+    virtual bool ImportMacro(CString path, IKeyboardConfig* config, CString* duplicateName = nullptr) = 0;
     virtual bool ExportMacro(CString path, CMacro* macro) = 0;
     virtual bool DeviceHasMacro(CMacro* macro) = 0;
     virtual bool ImportProfile(CString path, IKeyboardConfig* config) = 0;

@@ -3,6 +3,8 @@
 #include "model/device/DeviceCalls.h"
 #include "model/device/MacroStepsBlockConversion.h"
 
+#include <cwchar>
+
 namespace {
 
 enum class Filled { Yes, NoGuid, NoSteps };
@@ -113,8 +115,8 @@ bool WriteMacros(IMacroManager* macros, IKeyboardConfig* config, CSyncedState& s
                 current = CMacro();
             if (known || current != *macro) {
                 // A changed macro goes whole: its steps, and its name where
-                // that changed other than in letter case.
-                if (CompareNoCase(current.GetName(), macro->GetName()) != 0)
+                // that changed, in letter case too.
+                if (std::wcscmp(current.GetName(), macro->GetName()) != 0)
                     written = SUCCEEDED(device->SetName(macro->GetName()));
                 written = WriteDeviceMacroSteps(device, macro->steps) && written;
             }
@@ -157,20 +159,23 @@ bool ReadMacros(IMacroManager* macros, IKeyboardConfig* config, DeviceListOrder&
     return result;
 }
 
-bool ImportMacroFile(IDevice* device, const wchar_t* path, IKeyboardConfig* config) {
+bool ImportMacroFile(IDevice* device, const wchar_t* path, IKeyboardConfig* config, CString* duplicateName) {
     CComPtr<IMacroManager> macros = GetFeatureOf<IMacroManager>(device);
     CComPtr<IDeviceMacro> imported;
     if (!macros || !path || !config || FAILED(macros->ImportMacro(path, &imported)) || !imported)
         return false;
     CString name;
-    if (!ReadItemName(imported.Get(), name))
-        return false;
-    CMacro* macro = config->AddMacro(name);
-    if (!macro)
-        return false;
-    macro->SetText(path);
-    GUID guid;
-    return FillStoreMacro(imported, macro, config, guid) == Filled::Yes;
+    CMacro* macro = ReadItemName(imported.Get(), name) ? config->AddMacro(name) : nullptr;
+    if (macro) {
+        macro->SetText(path);
+        GUID guid;
+        if (FillStoreMacro(imported, macro, config, guid) == Filled::Yes)
+            return true;
+    } else if (duplicateName && !name.IsEmpty() && config->FindMacroByName(name)) {
+        *duplicateName = name;
+    }
+    macros->DeleteMacro(imported.Get());
+    return false;
 }
 
 bool ExportMacroFile(IDevice* device, const wchar_t* path, const CMacro* macro) {

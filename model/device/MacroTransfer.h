@@ -29,7 +29,11 @@ bool ReadDeviceMacroSteps(IDeviceMacro* device, std::vector<MacroStep>& steps);
 // Sets the steps; false when the block cannot be built or the keyboard refuses it.
 bool WriteDeviceMacroSteps(IDeviceMacro* device, const std::vector<MacroStep>& steps);
 
-// Imports a macro file through the keyboard into a new store macro.
-bool ImportMacroFile(IDevice* device, const wchar_t* path, IKeyboardConfig* config);
+// Imports a macro file through the keyboard into a new store macro.  When
+// the store cannot take it (its name is there already: that name goes into
+// *duplicateName) or it cannot be read back whole, the keyboard's copy is
+// deleted again, so no macro the store does not know stays behind.
+bool ImportMacroFile(IDevice* device, const wchar_t* path, IKeyboardConfig* config,
+                     CString* duplicateName = nullptr);
 bool ExportMacroFile(IDevice* device, const wchar_t* path, const CMacro* macro);
 bool DeviceHoldsMacro(IDevice* device, const CMacro* macro);

@@ -3,6 +3,7 @@
 #include "model/store/CKespaConfig.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace {
 
@@ -46,7 +47,7 @@ void DeviceListOrder::Append(const GUID& guid) {
 void DeviceListOrder::Remove(const GUID& guid) { guids.erase(std::remove(guids.begin(), guids.end(), guid), guids.end()); }
 
 bool MacroDiffers(const CMacro& macro, const CMacro& synced) {
-    return CompareNoCase(macro.GetName(), synced.GetName()) != 0 || macro.steps != synced.steps;
+    return std::wcscmp(macro.GetName(), synced.GetName()) != 0 || macro.steps != synced.steps;
 }
 
 bool ApplicationDiffers(const CVqApp& application, const CVqApp& synced) {

@@ -34,7 +34,8 @@ struct DeviceListOrder {
     void Remove(const GUID& guid);
 };
 
-// A macro is one item, name and steps; a difference in letter case only is none.
+// A macro is one item, name and steps; a rename in letter case only is a
+// change the keyboard is told of.
 bool MacroDiffers(const CMacro& macro, const CMacro& synced);
 bool ApplicationDiffers(const CVqApp& application, const CVqApp& synced);
 

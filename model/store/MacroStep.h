@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 enum MacroStepType : int32_t {
     MacroStepKey = 0,
@@ -33,6 +34,14 @@ static_assert(offsetof(MacroStep, flags) == 8, "MacroStep layout");
 
 bool operator==(const MacroStep& a, const MacroStep& b) noexcept;
 inline bool operator!=(const MacroStep& a, const MacroStep& b) noexcept { return !(a == b); }
+
+// A key or mouse-button step's other half: for a press the release of the
+// same key or button that ends it, for a release the press it ends (a press
+// of that key again between them nests, as a held key pressed again would);
+// -1 for a delay, an index outside the steps or a half without its partner.
+// Keys are the same when their scan codes and extended flags are.
+int FindPartnerStep(const std::vector<MacroStep>& steps, int index);
+bool IsPressStep(const MacroStep& step) noexcept;
 
 constexpr int kMouseButtonNameCount = 29;
 // The language key that names a mouse-button step's value; null outside the table.

@@ -373,6 +373,83 @@ def paint_popup(size, theme):
     return c
 
 
+# The macros page: the recorder's buttons and the editor's row pictures.
+MEDIA_BUTTON = (44, 34)
+MEDIA_SYMBOLS = ("Back", "Record", "Play", "Forward")
+ROW_PICTURE = (28, 18)
+
+
+def _triangle(c, x, y, height, colour, pointing="right"):
+    """A triangle of the given height with its flat side at x (right-pointing)
+    or its point at x (left-pointing), from the top at y."""
+    half = height // 2
+    for i in range(height):
+        length = half - abs(half - i) + 1
+        if pointing == "right":
+            c.fill_rect((x, y + i, x + length, y + i + 1), colour)
+        elif pointing == "left":
+            c.fill_rect((x - length, y + i, x, y + i + 1), colour)
+
+
+def _vertical_triangle(c, centre_x, y, height, colour, down):
+    """A triangle pointing down (or up) with its point at the bottom (or top)."""
+    for i in range(height):
+        half = (height - i) if down else (i + 1)
+        c.fill_rect((centre_x - half + 1, y + i, centre_x + half, y + i + 1), colour)
+
+
+def paint_media_button(symbol, state, theme):
+    """A recorder button: its state's shape with a symbol in its legend colour."""
+    width, height = MEDIA_BUTTON
+    legend = state_colours(state, theme)[3]
+    c = _pictures.paint_state_shape(MEDIA_BUTTON, 8, state, theme, rgb(theme["panel"]))
+    mid_x, mid_y = width // 2, height // 2
+    if symbol == "Record":
+        # The record mark in the theme's active colour, grey when the button is off.
+        dot = legend if state == "disabled" else rgb(theme["active"])
+        c.fill_rounded_rect((mid_x - 7, mid_y - 7, mid_x + 7, mid_y + 7), 7, dot)
+    elif symbol == "Play":
+        _triangle(c, mid_x - 5, mid_y - 8, 17, legend, "right")
+    elif symbol == "Back":
+        c.fill_rect((mid_x - 9, mid_y - 7, mid_x - 6, mid_y + 8), legend)
+        _triangle(c, mid_x + 2, mid_y - 7, 15, legend, "left")
+        _triangle(c, mid_x + 10, mid_y - 7, 15, legend, "left")
+    elif symbol == "Forward":
+        c.fill_rect((mid_x + 6, mid_y - 7, mid_x + 9, mid_y + 8), legend)
+        _triangle(c, mid_x - 10, mid_y - 7, 15, legend, "right")
+        _triangle(c, mid_x - 2, mid_y - 7, 15, legend, "right")
+    return c
+
+
+def paint_row_picture(kind, theme):
+    """A macro step's picture: a key with its direction, a clock or a mouse;
+    the highlighted clock and mouse stand on a selected row."""
+    width, height = ROW_PICTURE
+    c = Canvas(width, height, rgb(theme["well"]))
+    light = kind.endswith("Hi")
+    ink = rgb(theme["active"]) if light else rgb(theme["text"])
+    if kind in ("KeyDown", "KeyUp"):
+        c.fill_rounded_rect((2, 2, 18, 16), 3, rgb(theme["panel_top"]))
+        c.border((2, 2, 18, 16), 1, rgb(theme["panel_border"]), 3)
+        arrow = rgb(theme["active"]) if kind == "KeyDown" else rgb(theme["text"])
+        _vertical_triangle(c, 23, 5, 6, arrow, kind == "KeyDown")
+        c.fill_rect((22, 2, 25, 5) if kind == "KeyDown" else (22, 11, 25, 14), arrow)
+    elif kind.startswith("Delay"):
+        c.fill_rounded_rect((6, 1, 22, 17), 8, ink)
+        c.fill_rounded_rect((8, 3, 20, 15), 6, rgb(theme["well"]))
+        c.fill_rect((13, 5, 15, 10), ink)
+        c.fill_rect((13, 9, 18, 11), ink)
+    else:
+        c.fill_rounded_rect((9, 1, 19, 17), 5, ink)
+        c.fill_rounded_rect((10, 2, 18, 16), 4, rgb(theme["well"]))
+        c.fill_rect((13, 2, 15, 8), ink)
+        c.fill_rect((10, 8, 18, 9), ink)
+    return c
+
+
+ROW_PICTURES = ("KeyDown", "KeyUp", "Delay", "DelayHi", "Mouse", "MouseHi")
+
+
 def page_pictures(theme):
     """(file name, painter) of every page and popup picture."""
     out = [
@@ -420,4 +497,11 @@ def page_pictures(theme):
     out.append(("InfoInner.bmp", lambda: Canvas(INFO_SIZE[0] - 8, INFO_SIZE[1] - 8, rgb(theme["well"]))))
     for code, letter in ASSIGNMENT_ICONS:
         out.append(("AssignIcon%d.bmp" % code, lambda l=letter: paint_assignment_icon(l, theme)))
+    out.append(("MediaButtonMask.bmp", lambda: _pictures.paint_mask(MEDIA_BUTTON, 8)))
+    for symbol in MEDIA_SYMBOLS:
+        for state in STATES:
+            out.append(("Media%s%s.bmp" % (symbol, state.capitalize()),
+                        lambda y=symbol, s=state: paint_media_button(y, s, theme)))
+    for kind in ROW_PICTURES:
+        out.append(("MacroRow%s.bmp" % kind, lambda k=kind: paint_row_picture(k, theme)))
     return out

@@ -5,6 +5,7 @@
 #include "config/CKespaNumEntryPopup.h"
 #include "config/CKespaWarningDlg.h"
 #include "config/CPoldPopupBoxSingleKeyEntry.h"
+#include "config/CTilvorPopupBoxSingleKeyEntry.h"
 #include "config/ItemLookup.h"
 #include "config/resource.h"
 #include "gui/widgets/CBitmapBtn.h"
@@ -361,6 +362,41 @@ TEST_F(SingleKeyPopup, ABoxTickedOrClearedByHandCountsWithTheCapturedKey) {
         Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_POPUP_OK, kItemBitmapButton));
         EXPECT_EQ(result.firstKey, 0x25) << c.what;
         EXPECT_EQ(result.modifiers & 0x0E, c.modifiers) << c.what;
+        popup.DestroyWindow();
+    }
+}
+
+TEST_F(SingleKeyPopup, TheEditKeyPopupStartsOnTheStepsKeyAndGivesItBackUnlessAnotherIsPressed) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<WORD, bool>> keys;
+        uint16_t scanCode;
+        uint16_t virtualKey;
+        uint8_t modifiers;
+    } cases[] = {
+        {"nothing pressed, Shift ticked", {}, 0x1D, VK_RCONTROL, kModifierExtended | kModifierShift},
+        {"K pressed, Shift ticked", {{'K', true}, {'K', false}}, 0x25, 'K', kModifierShift},
+    };
+    for (const auto& c : cases) {
+        KeyEntryResult result;
+        result.text = L"Right Ctrl";
+        result.firstKey = 0x1D;
+        result.secondKey = VK_RCONTROL;
+        result.modifiers = kModifierExtended;
+        CTilvorPopupBoxSingleKeyEntry popup(nullptr, result);
+        CGUIItem* edit = ShowWithItem(popup, EDITCTRL_POPUP_SINGLEKEYENTRY, kItemEditSingleKey);
+        ASSERT_NE(edit, nullptr) << c.what;
+        EXPECT_EQ(TextOf(edit->m_itemWindow), L"Right Ctrl") << c.what;
+        if (!c.keys.empty()) {
+            SendKeys(c.keys);
+            ASSERT_TRUE(PumpUntil([&] { return TextOf(edit->m_itemWindow) != L"Right Ctrl"; }, 3000)) << c.what;
+            PumpUntilIdle(100);
+        }
+        Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_CHKBOX_SLCT_SHIFT, kItemBitmapButton));
+        Click(FindItem<CGUIItem>(popup.GetItems(), BUTTON_POPUP_OK, kItemBitmapButton));
+        EXPECT_EQ(result.firstKey, c.scanCode) << c.what;
+        EXPECT_EQ(result.secondKey, c.virtualKey) << c.what;
+        EXPECT_EQ(result.modifiers, c.modifiers) << c.what;
         popup.DestroyWindow();
     }
 }

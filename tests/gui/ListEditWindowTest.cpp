@@ -19,6 +19,7 @@
 #include "gui/skin/SkinLoader.h"
 #include "gui/skin/SymbolIds.h"
 #include "tests/gui/GuiWindowTestResources.h"
+#include "tests/gui/PopupListPresses.h"
 #include "tests/gui/SkinTestFolder.h"
 #include "tests/gui/WidgetHost.h"
 #include "tests/support/MessagePump.h"
@@ -56,27 +57,6 @@ ExpectedMessage RowClicked(int row, int itemId) {
     return {WM_LISTPANEL_ITEM_CLICKED, kBothParams, static_cast<WPARAM>(row), itemId};
 }
 
-// The popup list that has the mouse now.
-CListPanelList* OpenList() {
-    HWND window = ::GetCapture();
-    if (!window)
-        window = ::GetFocus();
-    return dynamic_cast<CListPanelList*>(CWnd::FromHandlePermanent(window));
-}
-
-LPARAM RowPoint(const CListPanelList& list, int row) {
-    CRect rect;
-    list.GetItemRect(row, &rect, LVIR_BOUNDS);
-    return MAKELPARAM(10, (rect.top + rect.bottom) / 2);
-}
-
-// Presses on the popup list that has the mouse.
-std::function<void()> PressRow(int row, UINT message = WM_LBUTTONDOWN) {
-    return [row, message] {
-        if (CListPanelList* list = OpenList())
-            list->SendMessage(message, message == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, RowPoint(*list, row));
-    };
-}
 std::function<void()> PressBelowRows() {
     return [] {
         if (CListPanelList* list = OpenList()) {
@@ -177,6 +157,25 @@ TEST_F(ListEdit, AnEditReportsEveryTextChangeToItsOwnerWithItsWindow) {
     const ExpectedMessage changed = {WM_EDITITEM_CHANGED, kBothParams, 0,
                                      reinterpret_cast<LPARAM>(name->GetSafeHwnd())};
     EXPECT_EQ(host.recorder.Compare({changed, changed}), "");
+}
+
+TEST_F(ListEdit, AnEditTellsItsOwnerWhenTheFocusLeavesIt) {
+    auto* name = Item<CEditItem>(EDITCTRL_POPUP_NAMEENTRY);
+    auto* number = Item<CEditItem>(EDITCTRL_POPUP_NUMENTRY);
+    ASSERT_TRUE(name && number);
+    // The edit's parent is its frame: the owner hears of it as a command.
+    std::vector<std::pair<WPARAM, LPARAM>> left;
+    host.onMessage = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS)
+            left.push_back({wParam, lParam});
+    };
+    name->SetFocus();
+    number->SetFocus();
+    PumpUntilIdle(100);
+    host.onMessage = nullptr;
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(LOWORD(left[0].first), static_cast<WORD>(EDITCTRL_POPUP_NAMEENTRY));
+    EXPECT_EQ(left[0].second, reinterpret_cast<LPARAM>(name->GetSafeHwnd()));
 }
 
 TEST_F(ListEdit, TheDigitsModeLetsOnlyDigitsInTheRangeAndTheEditingKeysThrough) {
@@ -324,12 +323,25 @@ TEST_F(ListEdit, TheDropDownAsksItsParentThenReportsTheChoiceWithItsWindow) {
     EXPECT_EQ(host.recorder.Compare({DropDownQuery(*combo)}), "");
     EXPECT_EQ(combo->GetSelectedIndex(), 1);
 
-    host.recorder.Clear();
-    combo->SetDisabled(true);
-    ModalScript none({});
-    none.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
-    PumpUntilIdle(100);
-    EXPECT_EQ(host.recorder.Compare({}), "");
+    // Disabled, or locked while its choice must not change: a click opens
+    // nothing and tells nothing, and a locked box keeps its choice.
+    for (bool locked : {false, true}) {
+        host.recorder.Clear();
+        combo->SetDisabled(!locked);
+        combo->SetLocked(locked);
+        ModalScript none({});
+        none.Run([&] { return static_cast<int>(combo->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5))); });
+        PumpUntilIdle(100);
+        EXPECT_EQ(host.recorder.Compare({}), "") << (locked ? "locked" : "disabled");
+        EXPECT_EQ(none.StepsRun(), 0u);
+        EXPECT_EQ(combo->GetSelectedIndex(), 1);
+    }
+    combo->SetLocked(false);
+    // Nothing chosen: no text, no index, the entries kept.
+    combo->ClearSelection();
+    EXPECT_EQ(combo->GetSelectedIndex(), -1);
+    EXPECT_TRUE(combo->ShownText().IsEmpty());
+    EXPECT_EQ(combo->GetCount(), 3);
 }
 
 // A key pressed in the popup list that has the focus, through the popup's

@@ -92,6 +92,38 @@ TEST(Macro, StepEditsRefuseIndexesOutsideTheSteps) {
     }
 }
 
+TEST(Macro, EachHalfOfAPressAndReleaseFindsTheOther) {
+    const MacroStep aDown{MacroStepKey, 0x41 << 16 | 0x1E, kStepPress}, aUp{MacroStepKey, 0x41 << 16 | 0x1E, kStepRelease};
+    // The right Ctrl shares the left one's scan code; only its extended flag tells them apart.
+    const MacroStep rCtrlUp{MacroStepKey, 0xA3 << 16 | 0x1D, kStepRelease | kStepExtended};
+    // A step the keyboard read back has no virtual key: the same key still.
+    const MacroStep aUpRead{MacroStepKey, 0x1E, kStepRelease};
+    const MacroStep click{MacroStepMouseButton, 1, kStepPress}, clickUp{MacroStepMouseButton, 1, kStepRelease};
+    const MacroStep rightUp{MacroStepMouseButton, 2, kStepRelease};
+    struct Case {
+        const char* what;
+        std::vector<MacroStep> steps;
+        int index, partner;
+    };
+    const Case cases[] = {
+        {"press finds its release", {aDown, kDelay, aUp}, 0, 2},
+        {"release finds its press", {aDown, kDelay, aUp}, 2, 0},
+        {"a key pressed again nests", {aDown, aDown, aUp, aUp}, 0, 3},
+        {"the inner pair", {aDown, aDown, aUp, aUp}, 2, 1},
+        {"left and right Ctrl are two keys", {kCtrlDown, rCtrlUp, kCtrlUp}, 0, 2},
+        {"the right Ctrl alone has none", {kCtrlDown, rCtrlUp, kCtrlUp}, 1, -1},
+        {"by scan code, whatever the virtual key", {aDown, aUpRead}, 0, 1},
+        {"a button finds its release", {click, rightUp, clickUp}, 0, 2},
+        {"another button is not it", {click, rightUp}, 1, -1},
+        {"a press never released", {aDown, kDelay}, 0, -1},
+        {"a delay has none", {aDown, kDelay, aUp}, 1, -1},
+        {"index past the end", {aDown, aUp}, 2, -1},
+        {"negative index", {aDown, aUp}, -1, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindPartnerStep(c.steps, c.index), c.partner) << c.what;
+}
+
 TEST(MacroList, NamesAreUniqueIgnoringCaseAndDeleteTakesOnlyItsOwn) {
     CMacroList list;
     CMacro* first = list.Add(L"MACRO 1", {kCtrlDown});

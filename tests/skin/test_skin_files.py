@@ -171,6 +171,7 @@ PROGRAM_KEYS += [
     "$Export", "$AssignApplication", "$UnassignApplication",
     "$Stop", "$StopRecordingMacroEvents", "$Off", "$Dim", "$Normal", "$Bright", "$Custom",
     "$MobekTilvor", "$LoadMobekTilvor", "$CloseTrayIcon", "$SaveProfile",
+    "$MouseButtonDown", "$MouseButtonUp",
 ]
 
 
@@ -370,6 +371,66 @@ class MainPageTest(unittest.TestCase):
                 self.assertRegex(shown, r"^[A-Z][a-z]{3,}$")
 
 
+class MacrosPageTest(unittest.TestCase):
+    """The macros page's skin holds every item the page works with, its menus
+    open as popups only, its two displays share one place, and its row
+    pictures fit the rows."""
+
+    BOUND = ["LIST_GLOBALMACROLIST", "LIST_GLOBAL_BASIC_COMMANDS", "LIST_GLOBAL_ADDITIONAL_COMMANDS",
+             "BUTTON_ADD_BASIC_MACRO_CMDS", "BUTTON_ADD_ADV_MACRO_CMDS", "BUTTON_INSERT_DELAY", "MACRO_DISPLAY",
+             "MACRO_DISPLAY_READONLY", "LISTPANEL_MACROOPTIONS_KEYSTROKE", "LISTPANEL_MACROOPTIONS_DELAY",
+             "LISTPANEL_MACROOPTIONS_MOUSECLICK", "BUTTON_MACRO_CREATE", "BUTTON_MACRO_IMPORT",
+             "BUTTON_MACRO_EXPORT", "BUTTON_MACRO_DELETE", "BUTTON_MACRO_RENAME", "BUTTON_MACRO_RECORD_START",
+             "BUTTON_MACRO_RECORD_STOP", "BUTTON_MACRO_RECORD_PLAY", "BUTTON_MACRO_RECORD_BACKWARD",
+             "BUTTON_MACRO_RECORD_FORWARD", "BUTTON_IGNORE_DELAY", "BUTTON_INSERTDEFAULT_DELAY",
+             "TEXT_IGNORE_DELAY", "TEXT_INSERTDEFAULT_DELAY", "EDITCTRL_DELAY", "EDITCTRL_DEFAULT_DELAY"]
+
+    @classmethod
+    def setUpClass(cls):
+        cls.root = skin_xml("ManageMacros.xml")
+        cls.items = {e.get("name"): e for e in cls.root.iter() if e.get("name")}
+
+    def test_every_item_the_page_works_with_is_there(self):
+        for name in self.BOUND:
+            with self.subTest(item=name):
+                self.assertIn(name, self.items)
+
+    def test_the_step_menus_open_as_popups_and_offer_their_commands(self):
+        for name, entries in [("LISTPANEL_MACROOPTIONS_KEYSTROKE", ["$InsertDelay", "$Delete", "$Edit"]),
+                              ("LISTPANEL_MACROOPTIONS_DELAY", ["$InsertDelay", "$Delete", "$Edit"]),
+                              ("LISTPANEL_MACROOPTIONS_MOUSECLICK", ["$InsertDelay", "$Delete"])]:
+            panel = self.items[name]
+            with self.subTest(menu=name):
+                self.assertEqual(panel.get("dynamic"), "1", "a static list would lie on the page")
+                self.assertEqual([e.text for e in panel.iter("LISTPANELITEM")], entries)
+
+    def test_the_editor_and_its_read_only_twin_share_their_place_and_columns(self):
+        editor, twin = self.items["MACRO_DISPLAY"], self.items["MACRO_DISPLAY_READONLY"]
+        self.assertNotEqual(editor.get("readonly", "0")[:1], "1")
+        self.assertEqual(twin.get("readonly"), "1")
+        self.assertEqual(editor.find("RECT").attrib, twin.find("RECT").attrib)
+        for display in (editor, twin):
+            columns = [c.get("name") for c in display.iter("LISTCOLUMN")]
+            self.assertEqual(columns, ["LCITEM_MCREVENT_ICON", "LCITEM_MCREVENT_DESCRIP"])
+
+    def test_the_row_pictures_fit_a_row(self):
+        from skinkit import bmp
+        editor = self.items["MACRO_DISPLAY"]
+        for attribute in ("MDBMP_KEYDN", "MDBMP_KEYUP", "MDBMP_CLK", "MDBMP_CLKH", "MDBMP_MSE", "MDBMP_MSEH"):
+            with self.subTest(picture=attribute):
+                width, height, _ = bmp.decode_bmp24(read("skins", editor.get(attribute)))
+                self.assertEqual((width, height), (28, 18))
+
+    def test_the_recorder_buttons_are_drawn_at_their_size(self):
+        from skinkit import bmp
+        for name in ("BUTTON_MACRO_RECORD_BACKWARD", "BUTTON_MACRO_RECORD_START", "BUTTON_MACRO_RECORD_PLAY",
+                     "BUTTON_MACRO_RECORD_FORWARD"):
+            button = self.items[name]
+            rect = button.find("RECT")
+            for state in ("SBMN", "SBMO", "SBMD", "SBMDS", "SBMM"):
+                with self.subTest(button=name, picture=state):
+                    width, height, _ = bmp.decode_bmp24(read("skins", button.find(state).text.strip()))
+                    self.assertEqual((width, height), (int(rect.get("right")), int(rect.get("bottom"))))
 class LightingPageTest(unittest.TestCase):
     """The lighting page as drawn: its frames, the slider's thumb on the
     stops that its step names stand under, pictures that match their items."""

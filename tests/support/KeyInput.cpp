@@ -13,6 +13,17 @@ void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void SendMouseButtons(const std::vector<DWORD>& flags) {
+    std::vector<INPUT> inputs;
+    for (DWORD flag : flags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flag;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 void SendText(const std::wstring& text) {
     for (wchar_t c : text) {
         INPUT input[2] = {};

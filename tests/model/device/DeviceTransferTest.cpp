@@ -331,6 +331,45 @@ TEST_P(DeviceTransfer, MacroAndProfileFilesGoThroughTheKeyboard) {
     EXPECT_EQ(Data().deviceMode, 1u);
 }
 
+TEST_P(DeviceTransfer, AMacroFileWhoseNameIsTakenIsRefusedAndLeavesNoCopyOnTheKeyboard) {
+    auto keyboard = StartKeyboard();
+    ASSERT_TRUE(keyboard->Sync(&Store(), kSyncRead, kMaskAll));
+    CMacro* hop = Store().AddMacro(L"Hop");
+    hop->steps = {{MacroStepDelay, 5, 0}};
+    ASSERT_TRUE(WriteNow(*keyboard, kMaskAll));
+    const std::wstring macroFile = s_folder + L"\\taken.vqm";
+    ASSERT_TRUE(keyboard->ExportMacro(macroFile.c_str(), hop));
+    // The store's macro of that name differs only in letter case.
+    hop->SetName(L"HOP");
+
+    CString duplicate;
+    EXPECT_FALSE(keyboard->ImportMacro(macroFile.c_str(), &Store(), &duplicate));
+    EXPECT_EQ(duplicate, CString(L"Hop"));
+    EXPECT_EQ(Store().GetMacroCount(), 1);
+    ASSERT_EQ(Data().macros.size(), 1u);
+    EXPECT_EQ(Data().macros[0].guid, hop->guid);
+    // A file that cannot be read names no duplicate.
+    duplicate.Empty();
+    EXPECT_FALSE(keyboard->ImportMacro((s_folder + L"\\missing.vqm").c_str(), &Store(), &duplicate));
+    EXPECT_TRUE(duplicate.IsEmpty());
+    EXPECT_EQ(Data().macros.size(), 1u);
+}
+
+TEST_P(DeviceTransfer, AMacroRenamedInLetterCaseOnlyIsRenamedOnTheKeyboard) {
+    auto keyboard = StartKeyboard();
+    ASSERT_TRUE(keyboard->Sync(&Store(), kSyncRead, kMaskAll));
+    CMacro* hop = Store().AddMacro(L"Hop");
+    hop->steps = {{MacroStepKey, 0x1E, kStepPress}, {MacroStepKey, 0x1E, kStepRelease}};
+    ASSERT_TRUE(WriteNow(*keyboard, kMaskAll));
+    const GUID guid = hop->guid;
+    hop->SetName(L"HOP");
+    ASSERT_TRUE(WriteNow(*keyboard, kMaskAll));
+    ASSERT_EQ(Data().macros.size(), 1u);
+    EXPECT_EQ(Data().macros[0].name, L"HOP");
+    EXPECT_EQ(Data().macros[0].guid, guid);
+    EXPECT_EQ(Data().macros[0].steps.size(), 2u);
+}
+
 TEST_P(DeviceTransfer, DirectLightingAndFeatureCallsChangeTheActiveProfileAtOnce) {
     SetDeviceLighting(30, 0x0000FF, 5, 0x2);
     EXPECT_EQ(Data().profiles[0].leds[4].brightness, 30u);
