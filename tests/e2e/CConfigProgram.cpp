@@ -52,8 +52,10 @@ CConfigProgram::~CConfigProgram() {
     if (IsRunning()) {
         if (m_main && IsWindow(m_main))
             PostMessageW(m_main, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(m_process, 10000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process, 1);
+        // Ending is asynchronous: the next test's program would find this
+        // one's instance claim still held and leave at once.
+        if (WaitForSingleObject(m_process, 10000) != WAIT_OBJECT_0 && TerminateProcess(m_process, 1))
+            WaitForSingleObject(m_process, 5000);
     }
     CloseHandle(m_process);
 }
