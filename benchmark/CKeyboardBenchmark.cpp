@@ -15,9 +15,8 @@
 #include "model/device/KeyboardDevices.h"
 #include "model/store/MacroStep.h"
 #include "platform/Guid.h"
+#include "platform/ProcessList.h"
 #include "service/CProxyStubRegistration.h"
-
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -47,7 +46,6 @@ constexpr DWORD kProgramEndTimeoutMs = 15000;
 constexpr DWORD kCallCountProbeMs = 3000;
 
 const wchar_t kConfigProgram[] = L"MobekTilvorConfig.exe";
-const wchar_t kTrayProgram[] = L"MobekTilvorSysTray.exe";
 
 constexpr uint8_t kModifierCycle[] = {0, kModifierShift, kModifierCtrl, kModifierAlt, kModifierCtrl | kModifierShift};
 
@@ -144,31 +142,6 @@ bool StopRunningEmulator() {
     return true;
 }
 
-// The running tray programs.  The configuration program starts one, which
-// it finds in its install folder; left running, it would go on calling the
-// keyboard.
-std::vector<DWORD> TrayPrograms() {
-    std::vector<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return found;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        if (_wcsicmp(entry.szExeFile, kTrayProgram) == 0)
-            found.push_back(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return found;
-}
-
-void EndTrayPrograms() {
-    for (DWORD pid : TrayPrograms())
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-}
 
 HWND FindMainWindow(DWORD pid) {
     HWND window = nullptr;
@@ -716,13 +689,13 @@ void CKeyboardBenchmark::ProgramStartToMainWindow() {
         row.note = Format("the program ended (exit code %lu) before its main window showed", exitCode);
     else if (!main)
         row.note = Format("no main window within %lu s", kMainWindowTimeoutMs / 1000);
-    else if (!TrayPrograms().empty())
+    else if (!ProcessesNamed(kTrayProgram).empty())
         row.note = "the tray program it starts was running when the window showed; its calls are in the count";
     else
         row.note = "no tray program was running yet when the window showed";
     EndProgramWithin(started.hProcess, main, kProgramEndTimeoutMs);
     CloseHandle(started.hProcess);
-    EndTrayPrograms();
+    EndProcessesNamed(kTrayProgram);
     m_rows.push_back(row);
 }
 

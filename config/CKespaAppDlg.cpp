@@ -46,10 +46,10 @@ CKespaAppDlg::CKespaAppDlg(IKeyboardConfig* config, IGenDevice* device)
       m_profiles(*this),
       m_macros(*this),
       m_lightingPage(*this, m_lighting),
-      m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys.Items(), &m_keys, nullptr},
-              {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profiles.Items(), &m_profiles, nullptr},
-              {kPageMacros, BUTTON_MANAGEMACROS, &m_macros.Items(), &m_macros, nullptr},
-              {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage.Items(), &m_lightingPage, nullptr}} {
+      m_pages{{kPageKeys, BUTTON_ASSIGNKEYS, &m_keys, nullptr},
+              {kPageProfiles, BUTTON_MANAGEPROFILES, &m_profiles, nullptr},
+              {kPageMacros, BUTTON_MANAGEMACROS, &m_macros, nullptr},
+              {kPageLighting, BUTTON_LIGHTINGMAINTENANCE, &m_lightingPage, nullptr}} {
     m_icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
@@ -80,8 +80,7 @@ void CKespaAppDlg::BindItems() {
     m_applyButton = FindItem<CBitmapBtn>(m_items, BUTTON_APPLY, kItemBitmapButton);
     m_versions.Bind(m_items);
     for (PageRow& row : m_pages)
-        if (row.page)
-            row.page->Bind();
+        row.page->Bind();
 }
 
 BOOL CKespaAppDlg::OnInitDialog() {
@@ -142,31 +141,21 @@ void CKespaAppDlg::ShowPage(int flags) {
             target = &row;
             break;
         }
-    if (target->items == m_currentPage)
+    if (target->page == m_currentPage)
         return;
     for (PageRow& row : m_pages) {
         const bool shown = &row == target;
-        if (row.page)
-            row.page->ShowAll(shown);
-        else
-            row.items->ShowAll(shown);
+        row.page->ShowAll(shown);
         if (row.tab)
             row.tab->SetCheckState(shown ? 1 : 0);
     }
-    m_currentPage = target->items;
+    m_currentPage = target->page;
     Invalidate(false);
-}
-
-CKespaAppDlg::PageRow* CKespaAppDlg::CurrentRow() {
-    for (PageRow& row : m_pages)
-        if (row.items == m_currentPage)
-            return &row;
-    return nullptr;
 }
 
 CDialogPage* CKespaAppDlg::PageOf(HWND itemWindow) {
     for (PageRow& row : m_pages)
-        if (row.page && row.page->FindByWindow(itemWindow))
+        if (row.page->FindByWindow(itemWindow))
             return row.page;
     return nullptr;
 }
@@ -326,12 +315,11 @@ void CKespaAppDlg::ShowVersions(bool keyboard) { m_versions.Show(m_device, keybo
 
 void CKespaAppDlg::RefreshPages() {
     for (PageRow& row : m_pages)
-        if (row.page)
-            row.page->Refresh();
+        row.page->Refresh();
 }
 
 bool CKespaAppDlg::IsRecordingMacro() const {
-    return m_currentPage == &m_macros.Items() && m_macros.IsRecording();
+    return m_currentPage == &m_macros && m_macros.IsRecording();
 }
 
 void CKespaAppDlg::EnableMainControls(bool enable) {
@@ -412,8 +400,7 @@ BOOL CKespaAppDlg::OnDeviceChange(UINT event, DWORD_PTR data) {
     if (!IsKeyboardRemoval(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), KEYBOARD_VENDOR_ID))
         return TRUE;
     for (PageRow& row : m_pages)
-        if (row.page)
-            row.page->OnDeviceRemoved();
+        row.page->OnDeviceRemoved();
     if (!m_warningOpen && !m_noDeviceTimer)
         m_noDeviceTimer = SetTimer(kNoDeviceTimer, 100);
     return TRUE;
@@ -467,7 +454,7 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GUI_VALUE_PICKED:
         // These carry the sender's id: the page whose item it is takes it.
         for (PageRow& row : m_pages)
-            if (row.page && row.page->OnMessage(message, wParam, lParam, result))
+            if (row.page->OnMessage(message, wParam, lParam, result))
                 return result;
         break;
     case WM_EDITITEM_CHANGED:
@@ -498,11 +485,10 @@ LRESULT CKespaAppDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CKespaAppDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     const HWND sender = reinterpret_cast<HWND>(lParam);
-    PageRow* current = CurrentRow();
-    CDialogPage* page = current ? current->page : nullptr;
+    CDialogPage* page = m_currentPage;
     // The current page's own items go to its page object.
     CGUIItem* own = page ? page->FindByWindow(sender) : nullptr;
-    CGUIItem* item = own ? own : FindItemByWindow(sender, &m_items, m_currentPage);
+    CGUIItem* item = own ? own : FindItemByWindow(sender, &m_items);
     // A notification of a page's own item (an edit's EN_KILLFOCUS) is the page's.
     LRESULT handled = 0;
     if (own && HIWORD(wParam) != BN_CLICKED && page->OnMessage(WM_COMMAND, wParam, lParam, handled))

@@ -75,8 +75,7 @@ private:
     struct PageRow {
         int bits;             // kPage... flags that choose the row
         int32_t tabId;        // its page button
-        CGUIItems* items;     // the page's item lists
-        CDialogPage* page;    // the page object, where the page has one
+        CDialogPage* page;
         CBitmapBtn* tab;      // bound by BindItems
     };
 
@@ -103,7 +102,6 @@ private:
     bool SaveAndWait();
     bool WaitWhileBusy(DWORD timeoutMs);
     void CheckWriteResult();
-    PageRow* CurrentRow();
     // The page object that owns the item with this window; null when none does.
     CDialogPage* PageOf(HWND itemWindow);
 
@@ -119,7 +117,7 @@ private:
     CMacrosPage m_macros;
     CLightingPage m_lightingPage;
     PageRow m_pages[4];
-    CGUIItems* m_currentPage = nullptr;
+    CDialogPage* m_currentPage = nullptr;
     UINT_PTR m_noDeviceTimer = 0;
     int m_dirty = 0;
 

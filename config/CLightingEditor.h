@@ -80,7 +80,6 @@ public:
     // What the keyboard shows now, as far as the store knows it.
     LightingSnapshot Capture() const;
     void SetSnapshot(const LightingSnapshot& snapshot) { m_snapshot = snapshot; }
-    const LightingSnapshot& GetSnapshot() const noexcept { return m_snapshot; }
     // The snapshot back into the store, into the profile it was taken of.
     void RestoreSnapshot();
     // The snapshot back onto the keyboard: the lighting, when the keyboard

@@ -49,8 +49,6 @@ public:
     void SetAutoSwitch(int32_t rowKey, bool on);
     void SetOsdForAll(bool on);
 
-    CXListCtrl* GetList() const noexcept { return m_list; }
-
 private:
     void OnCheckChanged(const XListNotify& record);
     void OnMenuCommand(int32_t rowKey, const CString& command);

@@ -1,7 +1,5 @@
 #include "config/ProfileRules.h"
 
-#include "config/FileChoice.h"
-#include "model/store/ProfileFiles.h"
 #include "platform/Guid.h"
 
 #include <cwchar>
@@ -83,5 +81,3 @@ IKeyboardProfile* ProfileOfChoice(IKeyboardConfig& config, int index, const CStr
     IKeyboardProfile* profile = ProfileOfRow(config, index);
     return profile && profile->GetName() == entryText ? profile : nullptr;
 }
-
-bool ChosenProfileFileCounts(const wchar_t* fileName) { return ChosenFileCounts(fileName, kProfileExtension); }

@@ -57,7 +57,3 @@ int ActiveProfileIndex(IKeyboardConfig& config);
 // The profile a drop-down's entry stands for: the profile at that index
 // while it still has the entry's name; null when it has gone meanwhile.
 IKeyboardProfile* ProfileOfChoice(IKeyboardConfig& config, int index, const CString& entryText);
-
-// A file chosen in the profile file dialogs counts only when its name is
-// more than the dialog's preset (".vqp").
-bool ChosenProfileFileCounts(const wchar_t* fileName);

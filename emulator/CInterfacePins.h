@@ -18,8 +18,6 @@ public:
     CInterfacePins(const CInterfacePins&) = delete;
     CInterfacePins& operator=(const CInterfacePins&) = delete;
 
-    size_t Count() const noexcept { return m_streams.size(); }
-
 private:
     std::vector<IStream*> m_streams;
 };

@@ -1,26 +1,8 @@
 #include "tray/CPcManager.h"
 
+#include "platform/ProcessList.h"
+
 #include <shellapi.h>
-#include <tlhelp32.h>
-
-#include <functional>
-
-namespace {
-// Walks a snapshot of every process until visit returns true; false when
-// the snapshot fails or nothing matched.  The snapshot is always closed.
-bool AnyProcess(const std::function<bool(const PROCESSENTRY32W&)>& visit) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return false;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
-        found = visit(entry);
-    CloseHandle(snapshot);
-    return found;
-}
-}  // namespace
 
 const wchar_t* TraySettingsKey() {
     static wchar_t key[MAX_PATH];

@@ -2,8 +2,10 @@
 // the names of copies, which rows and drop-down choices stand for which
 // profile, and which profiles may go.
 
+#include "config/FileChoice.h"
 #include "config/ProfileRules.h"
 #include "model/store/CKespaConfig.h"
+#include "model/store/ProfileFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -108,9 +110,9 @@ TEST(ProfileFileRules, LinkedNamesAndChosenFilesAreMeasuredWithoutTheirFolders) 
     EXPECT_TRUE(LinkedProgramFits(L""));
     EXPECT_TRUE(LinkedProgramFits(nullptr));
 
-    EXPECT_FALSE(ChosenProfileFileCounts(L".vqp")) << "the dialog's own preset";
-    EXPECT_FALSE(ChosenProfileFileCounts(nullptr));
-    EXPECT_TRUE(ChosenProfileFileCounts(L"a.vqp"));
+    EXPECT_FALSE(ChosenFileCounts(L".vqp", kProfileExtension)) << "the dialog's own preset";
+    EXPECT_FALSE(ChosenFileCounts(nullptr, kProfileExtension));
+    EXPECT_TRUE(ChosenFileCounts(L"a.vqp", kProfileExtension));
 }
 
 }  // namespace

@@ -8,10 +8,6 @@
 
 namespace {
 
-unsigned Number(const pugi::xml_attribute& attribute) {
-    return static_cast<unsigned>(std::strtoul(attribute.value(), nullptr, 0));
-}
-
 // Little-endian fields of a record's data bytes; 0 past their end.
 unsigned Byte(const std::vector<uint8_t>& bytes, size_t at) { return at < bytes.size() ? bytes[at] : 0u; }
 uint32_t Word(const std::vector<uint8_t>& bytes, size_t at) {
@@ -20,6 +16,10 @@ uint32_t Word(const std::vector<uint8_t>& bytes, size_t at) {
 }
 
 }  // namespace
+
+unsigned CKeyboardDump::Number(const pugi::xml_attribute& attribute) {
+    return static_cast<unsigned>(std::strtoul(attribute.value(), nullptr, 0));
+}
 
 CKeyboardDump::CKeyboardDump(const std::string& text) {
     if (m_document.load_buffer(text.data(), text.size()))
@@ -61,15 +61,22 @@ CKeyboardDump::Key CKeyboardDump::KeyRecord(const std::string& profileName, cons
     return key;
 }
 
+CKeyboardDump::Led CKeyboardDump::LedOf(const std::string& profileName, unsigned id) const {
+    for (pugi::xml_node led : Profile(profileName).children("led"))
+        if (Number(led.attribute("id")) == id)
+            return Led{true, Number(led.attribute("on")) != 0, Number(led.attribute("color")),
+                       Number(led.attribute("brightness")), Number(led.attribute("effect"))};
+    return Led();
+}
+
 bool CKeyboardDump::FindLed(unsigned id, bool& on, unsigned& colour, unsigned& effect) const {
-    for (pugi::xml_node led : Profile("").children("led"))
-        if (Number(led.attribute("id")) == id) {
-            on = Number(led.attribute("on")) != 0;
-            colour = Number(led.attribute("color"));
-            effect = Number(led.attribute("effect"));
-            return true;
-        }
-    return false;
+    const Led led = LedOf("", id);
+    if (!led.found)
+        return false;
+    on = led.on;
+    colour = led.colour;
+    effect = led.effect;
+    return true;
 }
 
 std::vector<CKeyboardDump::Macro> CKeyboardDump::Macros() const {

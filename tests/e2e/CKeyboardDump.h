@@ -77,6 +77,13 @@ public:
         std::string guid;
         std::string path;
     };
+    struct Led {
+        bool found = false;
+        bool on = false;
+        unsigned colour = 0;  // 0xRRGGBB
+        unsigned brightness = 0;
+        unsigned effect = 0;
+    };
     struct ProfileEntry {
         std::string guid;
         std::string name;
@@ -103,8 +110,13 @@ public:
     KeyAction KeyType(const std::string& profileName, const std::string& keyName) const {
         return KeyRecord(profileName, keyName).action;
     }
-    // An LED of the active profile: on, colour (0xRRGGBB) and effect.
+    // An LED of a profile named so, or of the active profile when the name
+    // is empty; not found when either is missing.
+    Led LedOf(const std::string& profileName, unsigned id) const;
+    // An LED of the active profile: on, colour and effect.
     bool FindLed(unsigned id, bool& on, unsigned& colour, unsigned& effect) const;
+    // The keyboard-wide lighting switch.
+    unsigned OnOff() const { return Number(m_root.attribute("on-off")); }
     std::vector<Macro> Macros() const;
     std::vector<Application> Applications() const;
     // The profiles in the keyboard's order.
@@ -113,6 +125,7 @@ public:
 
 private:
     pugi::xml_node Profile(const std::string& profileName) const;
+    static unsigned Number(const pugi::xml_attribute& attribute);
 
     pugi::xml_document m_document;
     pugi::xml_node m_root;

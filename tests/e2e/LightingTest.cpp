@@ -11,13 +11,10 @@
 #include "tests/support/Screenshot.h"
 #include "tests/support/TestPaths.h"
 
-#include <pugixml.hpp>
-
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -40,35 +37,8 @@ const char kTwoProfiles[] =
     "</keyboard-state>\n";
 
 // The logo light (LED 5) of a profile as the keyboard holds it.
-struct Light {
-    unsigned colour = 0, brightness = 0, effect = 0;
-    bool found = false;
-};
-
-unsigned Number(const pugi::xml_attribute& attribute) {
-    return static_cast<unsigned>(std::strtoul(attribute.value(), nullptr, 0));
-}
-
-pugi::xml_node Root(pugi::xml_document& document, const std::string& dump) {
-    document.load_buffer(dump.data(), dump.size());
-    return document.child("keyboard-state");
-}
-
-Light LightOf(const std::string& dump, const char* profileName, unsigned ledId = 5) {
-    pugi::xml_document document;
-    Light light;
-    pugi::xml_node profile = Root(document, dump).find_child_by_attribute("profile", "name", profileName);
-    for (pugi::xml_node led : profile.children("led"))
-        if (Number(led.attribute("id")) == ledId) {
-            light = Light{Number(led.attribute("color")), Number(led.attribute("brightness")),
-                          Number(led.attribute("effect")), true};
-        }
-    return light;
-}
-
-unsigned OnOff(const std::string& dump) {
-    pugi::xml_document document;
-    return Number(Root(document, dump).attribute("on-off"));
+CKeyboardDump::Led LightOf(const std::string& dump, const char* profileName, unsigned ledId = 5) {
+    return CKeyboardDump(dump).LedOf(profileName, ledId);
 }
 
 // Keys go to the window in front: after a popup, the main window must be
@@ -116,7 +86,7 @@ protected:
     // Waits until the first profile's logo light is so.
     bool WaitForLight(unsigned colour, unsigned brightness, unsigned effect, const char* profile = "Profile 1") {
         return WaitForDump([&](const std::string& dump) {
-            const Light light = LightOf(dump, profile);
+            const CKeyboardDump::Led light = LightOf(dump, profile);
             return light.colour == colour && light.brightness == brightness && light.effect == effect;
         });
     }
@@ -215,7 +185,7 @@ TEST_F(LightingTest, TheBrightnessSnapsToItsStepsAndTheSwitchShowsAtOnceAndExitP
     ClickAt(end);
     EXPECT_TRUE(WaitForLight(0x0000FF, 100, 5)) << "a click on the track did not give Bright";
     ASSERT_TRUE(program->Click(main, kLighting, "TEXT_ENABLE_SYNCCOLOR"));  // the label works its box
-    EXPECT_TRUE(WaitForDump([](const std::string& dump) { return OnOff(dump) == 1; }))
+    EXPECT_TRUE(WaitForDump([](const std::string& dump) { return CKeyboardDump(dump).OnOff() == 1; }))
         << "the switch did not show at once";
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_EXIT"));
     ExpectKeyboardAsBefore();
@@ -271,7 +241,7 @@ TEST_F(LightingTest, OKWritesTheLightingBeforeTheProgramEnds) {
     ASSERT_TRUE(WaitForLight(0xFFFFFF, 0, 0));
     ASSERT_TRUE(program->Click(main, kMain, "BUTTON_OK"));
     ASSERT_TRUE(program->WaitForExit(30000)) << "OK did not end the program";
-    const Light written = LightOf(Dump(), "Profile 1");
+    const CKeyboardDump::Led written = LightOf(Dump(), "Profile 1");
     EXPECT_EQ(written.colour, 0xFFFFFFu);
     EXPECT_EQ(written.brightness, 0u);
     EXPECT_EQ(written.effect, 0u);

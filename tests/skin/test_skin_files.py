@@ -330,8 +330,7 @@ class MainPageTest(unittest.TestCase):
         cls.translate = staticmethod(langfile.translate)
 
     def at(self, pixels, x, y, width=None):
-        i = (y * (width or self.w) + x) * 3
-        return pixels[i:i + 3]
+        return _pixel(pixels, x, y, width or self.w)
 
     def test_the_key_colour_is_where_the_mask_cuts_the_window_away(self):
         # The window is colour-keyed and shaped by its mask; where Wine can
@@ -431,6 +430,8 @@ class MacrosPageTest(unittest.TestCase):
                 with self.subTest(button=name, picture=state):
                     width, height, _ = bmp.decode_bmp24(read("skins", button.find(state).text.strip()))
                     self.assertEqual((width, height), (int(rect.get("right")), int(rect.get("bottom"))))
+
+
 class LightingPageTest(unittest.TestCase):
     """The lighting page as drawn: its frames, the slider's thumb on the
     stops that its step names stand under, pictures that match their items."""

@@ -21,8 +21,11 @@ void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
         const size_t index = script->m_next++;
         script->m_repeat = false;
         script->m_steps[index]();
+        // Each wait has its own time: one long wait must not cut the next short.
         if (script->m_repeat && ++script->m_waited < kMostWaits)
             script->m_next = index;
+        else
+            script->m_waited = 0;
     } else if (++script->m_idle > 40) {
         if (HWND captured = ::GetCapture())
             ::SendMessageW(captured, WM_RBUTTONDOWN, MK_RBUTTON, 0);

@@ -1,5 +1,7 @@
 #include "tests/support/MouseInput.h"
 
+#include "tests/support/KeyInput.h"
+
 void MoveMouseTo(POINT screen) {
     SetCursorPos(screen.x, screen.y);
     INPUT input = {};
@@ -14,9 +16,4 @@ void MoveMouseTo(HWND window, int x, int y) {
     MoveMouseTo(p);
 }
 
-void MouseButton(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
+void MouseButton(DWORD flags) { SendMouseButtons({flags}); }
