@@ -107,8 +107,6 @@ void CDropdownColorButton::OnPaint() {
     }
 }
 
-void CDropdownColorButton::OnLButtonDown(UINT, CPoint) { OpenList(); }
-
 void CDropdownColorButton::OpenList() {
     if (!m_enabledForPalette || m_disabled || !m_hWnd)
         return;

@@ -51,7 +51,6 @@ public:
 
 protected:
     void OnPaint() override;
-    void OnLButtonDown(UINT flags, CPoint point) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

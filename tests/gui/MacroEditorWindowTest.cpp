@@ -215,6 +215,24 @@ TEST_F(MacroEditor, AClickOnTheStopButtonIsNeverRecorded) {
     EXPECT_EQ(editor->GetEvents(), (std::vector<MacroStep>{Button(1, true), Button(1, false)}));
 }
 
+TEST_F(MacroEditor, ARawReleaseWithoutAVirtualKeyReleasesTheKeyThatWentDown) {
+    editor->SetIgnoreDelays(true);
+    ASSERT_TRUE(editor->ToggleRecording());
+    RAWKEYBOARD down = {};
+    down.MakeCode = 0x1E;
+    down.VKey = 'A';
+    down.Message = WM_KEYDOWN;
+    RAWKEYBOARD up = down;
+    up.VKey = 255;
+    up.Flags = RI_KEY_BREAK;
+    up.Message = WM_KEYUP;
+    editor->RecordKeyboard(down, 100);
+    editor->RecordKeyboard(up, 150);
+    editor->ToggleRecording();
+    // Not a release of no key, nor 'A' left held until the stop.
+    EXPECT_EQ(editor->GetEvents(), (std::vector<MacroStep>{Key('A', 0x1E, true), Key('A', 0x1E, false)}));
+}
+
 TEST_F(MacroEditor, RecordingNeedsTheInputAndGivesItBackWhenTheEditorGoes) {
     // Another window holds the raw input: no recording starts.
     CRawInputDevices& devices = GetRawInputDevices();
